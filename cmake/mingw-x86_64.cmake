@@ -1,0 +1,5 @@
+# mingw-w64 toolchain for the 64-bit pieces (the hook that lives in a 64-bit Explorer).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(TESSALINE_MINGW_TRIPLE x86_64-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# The test command: installs what is missing, builds both builds and runs every suite.
+# Exits non-zero on any failure. FUZZ_SECONDS (default 20) sets the smoke run of each fuzzer.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+root=$PWD
+start=$(date +%s)
+step() { printf '\n== %s (%ss)\n' "$*" "$(( $(date +%s) - start ))"; }
+
+step "setup"
+scripts/setup.sh
+
+step "native build and tests"
+cmake --preset native >/dev/null
+cmake --build --preset native
+ctest --preset native
+
+step "native tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake --preset native-san >/dev/null
+cmake --build --preset native-san
+ctest --preset native-san
+
+step "fuzzer smoke runs"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+scripts/fuzz.sh "${FUZZ_SECONDS:-20}"
+
+step "windows builds"
+cmake --preset windows >/dev/null
+cmake --build --preset windows
+cmake --preset windows64 >/dev/null
+cmake --build --preset windows64
+
+step "windows tests under Wine"
+source scripts/xvfb.sh
+cleanup() {
+    WINEPREFIX=$root/build/wineprefix wineserver -k >/dev/null 2>&1 || true
+    [ -n "${TESSALINE_XCOMPMGR_PID:-}" ] && kill "$TESSALINE_XCOMPMGR_PID" 2>/dev/null || true
+    [ -n "${TESSALINE_XVFB_PID:-}" ] && kill "$TESSALINE_XVFB_PID" 2>/dev/null || true
+}
+trap cleanup EXIT
+scripts/wine-prefix.sh "$root/build/wineprefix" --fresh
+ctest --preset windows
+ctest --preset windows64
+
+step "all passed"

@@ -1,0 +1,18 @@
+# Sourced: gives the shell a display. Uses DISPLAY when set; otherwise starts Xvfb (and a compositor, for
+# per-pixel alpha) on a free display number and exports DISPLAY. TESSALINE_XVFB_PID names what to stop.
+if [ -z "${DISPLAY:-}" ]; then
+    for n in $(seq 90 120); do
+        if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
+            Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+            TESSALINE_XVFB_PID=$!
+            export DISPLAY=":$n"
+            for _ in $(seq 1 50); do
+                [ -e "/tmp/.X11-unix/X$n" ] && break
+                sleep 0.1
+            done
+            xcompmgr -d "$DISPLAY" >/dev/null 2>&1 &
+            TESSALINE_XCOMPMGR_PID=$!
+            break
+        fi
+    done
+fi

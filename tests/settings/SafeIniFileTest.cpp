@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "base/FileSystem.h"
+#include "base/TextFile.h"
+#include "settings/PSafeIniFile.h"
+
+namespace tessaline {
+namespace {
+
+using test::TempFolder;
+
+std::string Utf16BeWithBom(const std::wstring& text) {
+    std::string bytes = "\xFE\xFF";
+    for (wchar_t c : text) {
+        bytes.push_back(static_cast<char>((c >> 8) & 0xFF));
+        bytes.push_back(static_cast<char>(c & 0xFF));
+    }
+    return bytes;
+}
+
+std::string Written(const std::vector<std::wstring>& lines) {
+    return EncodeUtf16LeLines(lines);
+}
+
+TEST(SafeIniFile, OpeningRewritesAnyEncodingAsUtf16WithKeysIntact) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+    };
+    for (const auto& [name, bytes] : {
+             Case{"ansi", "[Main]\r\nSkinName=Caf\xE9\r\nStartup=0\r\n"},
+             Case{"utf8", "\xEF\xBB\xBF[Main]\nSkinName=Caf\xC3\xA9\nStartup=0\n"},
+             Case{"utf16be", Utf16BeWithBom(L"[Main]\nSkinName=Caf\x00E9\nStartup=0")},
+         }) {
+        SCOPED_TRACE(name);
+        TempFolder folder;
+        const std::wstring path = folder.File(L"Main.ini");
+        test::WriteBytes(path, bytes);
+        {
+            TSafeIniFile ini(path);
+            EXPECT_EQ(ini.ReadString(L"Main", L"SkinName", L"-"), L"Caf\x00E9");
+        }
+        EXPECT_EQ(test::ReadBytes(path), Written({L"[Main]", L"SkinName=Caf\x00E9", L"Startup=0", L""}));
+    }
+}
+
+TEST(SafeIniFile, CommentsBlankLinesAndOrphanLinesAreDroppedAtTheNextWrite) {
+    TempFolder folder;
+    const std::wstring path = folder.File(L"Main.ini");
+    test::WriteBytes(path, "before=section\r\n; my note\r\n\r\n[Main]\r\n  HotCorners  =  0 \r\n\r\n;x\r\nStartup=1");
+    {
+        TSafeIniFile ini(path);
+        ini.WriteBool(L"Main", L"HotSidebar", false);
+        ini.SaveFile(path);
+    }
+    EXPECT_EQ(test::ReadBytes(path), Written({L"[Main]", L"HotCorners=0", L"Startup=1", L"HotSidebar=0", L""}));
+}
+
+TEST(SafeIniFile, AReadOnlyFileIsMadeWritableAndWritten) {
+    TempFolder folder;
+    const std::wstring path = folder.File(L"Main.ini");
+    test::WriteBytes(path, "[Main]\r\nStartup=1\r\n");
+    test::MakeReadOnly(path);
+    ASSERT_TRUE(IsReadOnlyFile(path));
+    {
+        TSafeIniFile ini(path);
+        ini.WriteBool(L"Main", L"Startup", false);
+    }
+    EXPECT_FALSE(IsReadOnlyFile(path));
+    EXPECT_EQ(test::ReadBytes(path), Written({L"[Main]", L"Startup=0", L""}));
+}
+
+TEST(SafeIniFile, TheFirstWriteCreatesTheFolderTree) {
+    TempFolder folder;
+    const std::wstring path = folder.File(L"AppData\\LocalLow\\Quorvan\\Tessaline\\Main.ini");
+    {
+        TSafeIniFile ini(path);
+        ini.WriteString(L"Main", L"Language", L"German");
+    }
+    EXPECT_EQ(test::ReadBytes(path), Written({L"[Main]", L"Language=German", L""}));
+}
+
+TEST(SafeIniFile, WithoutAFileNameNothingTouchesTheDisk) {
+    TempFolder folder;
+    {
+        TSafeIniFile ini(L"");
+        ini.WriteString(L"Main", L"SkinName", L"Metro");
+        EXPECT_TRUE(ini.FileName().empty());
+        EXPECT_EQ(ini.ReadString(L"Main", L"SkinName", L"-"), L"Metro");
+    }
+    EXPECT_EQ(test::CountFiles(folder.Path(), L""), 0);
+}
+
+TEST(SafeIniFile, AnInterruptedSaveLeavesTheLastGoodFile) {
+    TempFolder folder;
+    const std::wstring path = folder.File(L"Main.ini");
+    {
+        TSafeIniFile ini(path);
+        ini.WriteString(L"Main", L"SkinName", L"Classic");
+    }
+    const std::string good = test::ReadBytes(path);
+
+    SetReplaceInterruptionForTest([](const std::wstring&) { return false; });
+    {
+        TSafeIniFile ini(path);
+        ini.WriteString(L"Main", L"SkinName", L"Half-written");
+        EXPECT_FALSE(ini.SaveFile(path));
+    }
+    SetReplaceInterruptionForTest(nullptr);
+    EXPECT_EQ(test::ReadBytes(path), good);
+    EXPECT_EQ(TSafeIniFile(path).ReadString(L"Main", L"SkinName", L"-"), L"Classic");
+}
+
+TEST(SafeIniFile, ASaveThatCannotWriteIsSwallowed) {
+    TempFolder folder;
+    // The folder part is a file: no folder can be made there, so every save fails quietly.
+    test::WriteBytes(folder.File(L"blocker"), "x");
+    const std::wstring path = folder.File(L"blocker\\Main.ini");
+    TSafeIniFile ini(path);
+    ini.WriteBool(L"Main", L"Startup", false);
+    EXPECT_FALSE(ini.SaveFile(path));
+    EXPECT_FALSE(ini.ReadBool(L"Main", L"Startup", true));  // memory keeps the value for this cycle
+}
+
+}  // namespace
+}  // namespace tessaline
