@@ -12,7 +12,7 @@ for target in build/fuzz/tests/fuzz/fuzz_*; do
     work=build/fuzz/corpus/$name
     log=build/fuzz/$name.log
     mkdir -p "$work"
-    "$target" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix=build/fuzz/ "$@" \
+    "$target" -max_total_time="$seconds" -max_len=4096 -print_final_stats=1 -artifact_prefix=build/fuzz/ "$@" \
         "$work" "tests/fuzz/corpus/$name" >"$log" 2>&1
     rc=$?
     runs=$(grep -m1 '^stat::number_of_executed_units' "$log" | awk '{print $2}')

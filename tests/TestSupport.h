@@ -7,7 +7,7 @@ namespace tessaline::test {
 
 // A new empty folder, removed with everything in it when the object goes.
 class TempFolder {
-public:
+  public:
     TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
@@ -17,7 +17,7 @@ public:
     // Path() + "\" + name (the native file layer reads "\" as "/").
     std::wstring File(const std::wstring& name) const;
 
-private:
+  private:
     std::wstring path_;
 };
 
@@ -33,13 +33,13 @@ std::wstring SourcePath(const std::wstring& relative);
 
 // Sets (or, with nullptr, removes) an environment variable of this process; restores it when destroyed.
 class ScopedEnv {
-public:
+  public:
     ScopedEnv(const std::wstring& name, const wchar_t* value);
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;
     ~ScopedEnv();
 
-private:
+  private:
     std::wstring name_;
     std::wstring old_;
     bool hadOld_ = false;

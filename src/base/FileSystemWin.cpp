@@ -97,12 +97,11 @@ FileReadResult ReadFileBytes(const std::wstring& path, std::string& bytes) {
 
 bool ReplaceFileAtomically(const std::wstring& path, const std::string& bytes) {
     static std::atomic<unsigned> counter{0};
-    const std::wstring temp =
-        path + L"." + IntToText(GetCurrentProcessId()) + L"-" + IntToText(counter++) + L".tmp";
+    const std::wstring temp = path + L"." + IntToText(GetCurrentProcessId()) + L"-" + IntToText(counter++) + L".tmp";
     bool ok = false;
     {
-        FileHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                                    nullptr));
+        FileHandle file(
+            CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.Valid()) {
             return false;
         }

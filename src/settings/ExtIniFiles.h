@@ -9,7 +9,7 @@
 namespace tessaline {
 
 class TExtIniFile : public TIniImage {
-public:
+  public:
     TExtIniFile() = default;
 
     // Replaces the whole content by the parsed file. False when the file is missing or cannot be read;

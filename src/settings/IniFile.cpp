@@ -6,8 +6,7 @@
 
 namespace tessaline {
 
-int32_t TProfileIniFile::ReadInteger(const std::wstring& section, const std::wstring& key,
-                                     int32_t defaultValue) const {
+int32_t TProfileIniFile::ReadInteger(const std::wstring& section, const std::wstring& key, int32_t defaultValue) const {
     return ParseInt32(ReadString(section, key, L"")).value_or(defaultValue);
 }
 

@@ -12,29 +12,30 @@ namespace tessaline {
 
 // The plain profile-file reader: holds the file name, prepares nothing.
 class TProfileIniFile {
-public:
+  public:
     explicit TProfileIniFile(std::wstring fileName);
     virtual ~TProfileIniFile() = default;
 
     const std::wstring& FileName() const { return fileName_; }
 
-    std::wstring ReadString(const std::wstring& section, const std::wstring& key,
+    std::wstring ReadString(const std::wstring& section,
+                            const std::wstring& key,
                             const std::wstring& defaultValue) const;
     int32_t ReadInteger(const std::wstring& section, const std::wstring& key, int32_t defaultValue) const;
     bool ReadBool(const std::wstring& section, const std::wstring& key, bool defaultValue) const;
     bool ValueExists(const std::wstring& section, const std::wstring& key) const;
 
-protected:
+  protected:
     bool WriteValue(const std::wstring& section, const std::wstring& key, const std::wstring& value);
 
-private:
+  private:
     std::wstring fileName_;
 };
 
 // The program's reader: makes the file writable when created (folder created, read-only cleared) and
 // never reports a failed write.
 class TIniFile : public TProfileIniFile {
-public:
+  public:
     explicit TIniFile(std::wstring fileName);
 
     void WriteString(const std::wstring& section, const std::wstring& key, const std::wstring& value);

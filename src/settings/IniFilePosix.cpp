@@ -48,7 +48,8 @@ Found Locate(const std::vector<std::wstring>& lines, const std::wstring& section
 
 TProfileIniFile::TProfileIniFile(std::wstring fileName) : fileName_(std::move(fileName)) {}
 
-std::wstring TProfileIniFile::ReadString(const std::wstring& section, const std::wstring& key,
+std::wstring TProfileIniFile::ReadString(const std::wstring& section,
+                                         const std::wstring& key,
                                          const std::wstring& defaultValue) const {
     std::vector<std::wstring> lines;
     if (ReadTextFileLines(fileName_, lines) != FileReadResult::Ok) {
@@ -60,15 +61,15 @@ std::wstring TProfileIniFile::ReadString(const std::wstring& section, const std:
     }
     const std::wstring& line = lines[found.keyLine];
     const size_t eq = line.find(L'=');
-    std::wstring_view value = eq == std::wstring::npos ? std::wstring_view() : TrimView(std::wstring_view(line).substr(eq + 1));
+    std::wstring_view value =
+        eq == std::wstring::npos ? std::wstring_view() : TrimView(std::wstring_view(line).substr(eq + 1));
     if (value.size() >= 2 && (value.front() == L'"' || value.front() == L'\'') && value.back() == value.front()) {
         value = value.substr(1, value.size() - 2);
     }
     return std::wstring(value);
 }
 
-bool TProfileIniFile::WriteValue(const std::wstring& section, const std::wstring& key,
-                                         const std::wstring& value) {
+bool TProfileIniFile::WriteValue(const std::wstring& section, const std::wstring& key, const std::wstring& value) {
     std::vector<std::wstring> lines;
     if (ReadTextFileLines(fileName_, lines) == FileReadResult::Failed) {
         return false;

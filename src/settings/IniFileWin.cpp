@@ -28,13 +28,13 @@ std::wstring AbsolutePath(const std::wstring& fileName) {
 
 TProfileIniFile::TProfileIniFile(std::wstring fileName) : fileName_(AbsolutePath(fileName)) {}
 
-std::wstring TProfileIniFile::ReadString(const std::wstring& section, const std::wstring& key,
+std::wstring TProfileIniFile::ReadString(const std::wstring& section,
+                                         const std::wstring& key,
                                          const std::wstring& defaultValue) const {
     std::wstring buffer(2048, L'\0');
     for (;;) {
-        const DWORD length =
-            GetPrivateProfileStringW(section.c_str(), key.c_str(), defaultValue.c_str(), buffer.data(),
-                                     static_cast<DWORD>(buffer.size()), fileName_.c_str());
+        const DWORD length = GetPrivateProfileStringW(section.c_str(), key.c_str(), defaultValue.c_str(), buffer.data(),
+                                                      static_cast<DWORD>(buffer.size()), fileName_.c_str());
         // A full buffer (size - 1) means the value may have been cut; try again with more room.
         if (length + 1 < buffer.size() || buffer.size() >= (1u << 20)) {
             buffer.resize(length);
@@ -44,8 +44,7 @@ std::wstring TProfileIniFile::ReadString(const std::wstring& section, const std:
     }
 }
 
-bool TProfileIniFile::WriteValue(const std::wstring& section, const std::wstring& key,
-                                         const std::wstring& value) {
+bool TProfileIniFile::WriteValue(const std::wstring& section, const std::wstring& key, const std::wstring& value) {
     return WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), fileName_.c_str()) != FALSE;
 }
 

@@ -115,7 +115,8 @@ void TIniImage::RebuildSectionIndex() {
     }
 }
 
-std::wstring TIniImage::ReadString(std::wstring_view section, std::wstring_view key,
+std::wstring TIniImage::ReadString(std::wstring_view section,
+                                   std::wstring_view key,
                                    std::wstring_view defaultValue) const {
     const Section* s = FindSection(section);
     const std::wstring* line = s != nullptr ? s->FindLine(key) : nullptr;

@@ -14,7 +14,7 @@
 namespace tessaline {
 
 class TIniImage {
-public:
+  public:
     TIniImage();
     TIniImage(const TIniImage&) = delete;
     TIniImage& operator=(const TIniImage&) = delete;
@@ -49,7 +49,7 @@ public:
     void EraseSection(std::wstring_view section);
     void DeleteKey(std::wstring_view section, std::wstring_view key);
 
-private:
+  private:
     struct Section;
     Section* FindSection(std::wstring_view name) const;
     Section& FindOrAddSection(std::wstring_view name);

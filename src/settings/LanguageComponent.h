@@ -10,21 +10,21 @@ namespace tessaline {
 
 enum class TComponentKind {
     Form,
-    LabelNote,   // alternative texts as items
-    ImageNote,   // hint
+    LabelNote,  // alternative texts as items
+    ImageNote,  // hint
     Label,
-    Button,      // push button, group box, check box, radio button
+    Button,  // push button, group box, check box, radio button
     MenuItem,
     ToolButton,  // tool-bar button, speed button, page of a page control
     RdLabel,
-    ComboBox,    // items
-    TreeView,    // items: every node in the tree's flat order
-    ListView,    // columns
+    ComboBox,  // items
+    TreeView,  // items: every node in the tree's flat order
+    ListView,  // columns
     Other,
 };
 
 class ILanguageComponent {
-public:
+  public:
     virtual ~ILanguageComponent() = default;
 
     virtual std::wstring Name() const = 0;

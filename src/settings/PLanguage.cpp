@@ -186,7 +186,8 @@ std::wstring TLanguage::GetMessage(const std::wstring& key, const std::wstring& 
     return defaultValue;
 }
 
-std::wstring TLanguage::ReadText(const std::wstring& section, const std::wstring& key,
+std::wstring TLanguage::ReadText(const std::wstring& section,
+                                 const std::wstring& key,
                                  const std::wstring& defaultValue) const {
     return texts_->ReadString(section, key, defaultValue);
 }

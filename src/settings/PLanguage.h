@@ -17,7 +17,7 @@ inline constexpr wchar_t kAppName[] = L"Tessaline";
 inline constexpr wchar_t kFallbackLanguage[] = L"English";
 
 class TLanguage {
-public:
+  public:
     // Scans the "Language" folder beside the program.
     explicit TLanguage(std::wstring appName);
     // The same, then scans `folder` as well.
@@ -41,18 +41,31 @@ public:
     }
 #endif
 #pragma pop_macro("GetMessage")
-    std::wstring ReadText(const std::wstring& section, const std::wstring& key,
-                          const std::wstring& defaultValue) const;
+    std::wstring ReadText(const std::wstring& section, const std::wstring& key, const std::wstring& defaultValue) const;
 
-    const std::wstring& AppName() const { return appName_; }
-    const std::wstring& LanguageDir() const { return languageDir_; }
-    int CurrentIndex() const { return currentIndex_; }
-    const std::vector<std::wstring>& Names() const { return names_; }
-    const std::vector<std::wstring>& DisplayNames() const { return displayNames_; }
-    const TExtIniFile& Texts() const { return *texts_; }
-    const std::vector<std::wstring>& Messages() const { return messages_; }
+    const std::wstring& AppName() const {
+        return appName_;
+    }
+    const std::wstring& LanguageDir() const {
+        return languageDir_;
+    }
+    int CurrentIndex() const {
+        return currentIndex_;
+    }
+    const std::vector<std::wstring>& Names() const {
+        return names_;
+    }
+    const std::vector<std::wstring>& DisplayNames() const {
+        return displayNames_;
+    }
+    const TExtIniFile& Texts() const {
+        return *texts_;
+    }
+    const std::vector<std::wstring>& Messages() const {
+        return messages_;
+    }
 
-private:
+  private:
     int IndexOfName(const std::wstring& name) const;
     void ApplyToOwned(ILanguageComponent& component, const std::wstring& section);
 

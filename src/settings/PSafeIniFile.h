@@ -14,7 +14,7 @@ namespace tessaline {
 void EnsureFileWritable(const std::wstring& fileName);
 
 class TSafeIniFile : public TIniImage {
-public:
+  public:
     // Empty file name: the object never touches the disk.
     explicit TSafeIniFile(std::wstring fileName);
     ~TSafeIniFile() override;
@@ -27,7 +27,7 @@ public:
     bool SaveFile(const std::wstring& fileName);
     virtual void UpdateFile();
 
-private:
+  private:
     std::wstring fileName_;
     std::wstring unreadableFile_;
 };

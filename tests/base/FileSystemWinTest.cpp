@@ -51,8 +51,8 @@ TEST(FileSystemWin, TheTwoRoutesToMainIniAgreeForTheUsersProfile) {
     const std::wstring fromProfile = GetMainIniFileName();
     const std::wstring fromAppData = GetMainIniFileNameFromAppData();
     ASSERT_FALSE(GetRoamingAppDataFolder().empty());
-    EXPECT_TRUE(EqualsNoCase(fromProfile, fromAppData)) << testing::PrintToString(fromProfile) << " "
-                                                        << testing::PrintToString(fromAppData);
+    EXPECT_TRUE(EqualsNoCase(fromProfile, fromAppData))
+        << testing::PrintToString(fromProfile) << " " << testing::PrintToString(fromAppData);
 }
 
 }  // namespace

@@ -46,9 +46,18 @@ TEST(Strings, AzCaseRulesLeaveOtherLettersAlone) {
 
 TEST(Strings, CaseFoldingCoversWesternGreekAndCyrillicLetters) {
     EXPECT_TRUE(EqualsNoCase(L"Tessaline_M", L"TESSALINE_m"));
-    EXPECT_TRUE(EqualsNoCase(L"Fran\x00E7" L"ais", L"FRAN\x00C7" L"AIS"));
-    EXPECT_TRUE(EqualsNoCase(L"\x0141\x00F3" L"d\x017A", L"\x0142\x00D3" L"D\x0179"));  // Polish
-    EXPECT_TRUE(EqualsNoCase(L"\x0420\x0443\x0441\x0441\x043A\x0438\x0439", L"\x0440\x0423\x0421\x0421\x041A\x0418\x0419"));
+    EXPECT_TRUE(
+        EqualsNoCase(L"Fran\x00E7"
+                     L"ais",
+                     L"FRAN\x00C7"
+                     L"AIS"));
+    EXPECT_TRUE(
+        EqualsNoCase(L"\x0141\x00F3"
+                     L"d\x017A",
+                     L"\x0142\x00D3"
+                     L"D\x0179"));  // Polish
+    EXPECT_TRUE(
+        EqualsNoCase(L"\x0420\x0443\x0441\x0441\x043A\x0438\x0439", L"\x0440\x0423\x0421\x0421\x041A\x0418\x0419"));
     EXPECT_TRUE(EqualsNoCase(L"\x0395\x03BB", L"\x03B5\x039B"));
     EXPECT_FALSE(EqualsNoCase(L"\x00D7", L"\x00F7"));  // multiplication and division signs are not a pair
     EXPECT_FALSE(EqualsNoCase(L"ab", L"abc"));

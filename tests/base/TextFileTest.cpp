@@ -11,7 +11,9 @@ namespace {
 using test::TempFolder;
 
 TEST(TextFile, EncodingFollowsTheByteOrderMark) {
-    EXPECT_EQ(DecodeText("\xEF\xBB\xBF" "K\xC3\xB6ln"), L"K\x00F6ln");
+    EXPECT_EQ(DecodeText("\xEF\xBB\xBF"
+                         "K\xC3\xB6ln"),
+              L"K\x00F6ln");
     EXPECT_EQ(DecodeText(std::string("\xFF\xFEK\0\xF6\0", 6)), L"K\x00F6");
     EXPECT_EQ(DecodeText(std::string("\xFE\xFF\0K\0\xF6", 6)), L"K\x00F6");
 #ifndef _WIN32
@@ -24,8 +26,8 @@ TEST(TextFile, EncodingFollowsTheByteOrderMark) {
 
 TEST(TextFile, Utf8DecodingReplacesBrokenSequences) {
     EXPECT_EQ(Utf8ToWide("a\xC3"), L"a\xFFFD");
-    EXPECT_EQ(Utf8ToWide("\xC0\xAF"), L"\xFFFD");         // overlong
-    EXPECT_EQ(Utf8ToWide("\xED\xA0\x80"), L"\xFFFD");     // encoded surrogate
+    EXPECT_EQ(Utf8ToWide("\xC0\xAF"), L"\xFFFD");                // overlong
+    EXPECT_EQ(Utf8ToWide("\xED\xA0\x80"), L"\xFFFD");            // encoded surrogate
     EXPECT_EQ(Utf8ToWide("\xF0\x9F\x98\x80"), L"\xD83D\xDE00");  // astral -> surrogate pair
     EXPECT_EQ(WideToUtf8(L"\xD83D\xDE00"), "\xF0\x9F\x98\x80");
     EXPECT_EQ(WideToUtf8(L"\xD83D"), "\xEF\xBF\xBD");

@@ -15,10 +15,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (names.size() != lines.size()) {
             std::abort();
         }
-        for (const auto& name : names) {
-            // A listed name reads back the value stored after its "=" (unless an earlier line of the name wins).
-            (void)ini.ReadString(section, name, L"");
-            ini.DeleteKey(section, name);
+        for (size_t i = 0; i < names.size(); ++i) {
+            // A line with "=" reads back as what follows it, unless an earlier line of the same name wins.
+            const std::wstring value = ini.ReadString(section, names[i], L"\x1");
+            const size_t eq = lines[i].find(L'=');
+            if (eq != std::wstring::npos && value == L"\x1") {
+                std::abort();
+            }
+        }
+        if (!names.empty()) {
+            ini.DeleteKey(section, names.front());
         }
     }
     if (!ini.ReadSections().empty()) {

@@ -16,9 +16,8 @@ TEST(IniImage, BooleansReadAsIntegersWithTheDefaultForAnythingElse) {
         const wchar_t* stored;
         bool expected;
     };
-    for (const auto& [stored, expected] : {Case{L"1", true}, Case{L"2", true}, Case{L"-1", true},
-                                           Case{L"0", false}, Case{L"true", false}, Case{L"yes", false},
-                                           Case{L"", false}}) {
+    for (const auto& [stored, expected] : {Case{L"1", true}, Case{L"2", true}, Case{L"-1", true}, Case{L"0", false},
+                                           Case{L"true", false}, Case{L"yes", false}, Case{L"", false}}) {
         TIniImage image;
         image.WriteString(L"Main", L"Startup", stored);
         EXPECT_EQ(image.ReadBool(L"Main", L"Startup", false), expected) << testing::PrintToString(std::wstring(stored));
@@ -37,8 +36,8 @@ TEST(IniImage, WritesReplaceTheFirstLineOrAppendInOrder) {
     image.WriteString(L"Main", L"SkinName", L"Metro");
     image.WriteInteger(L"Main", L"HeightWidth", -3);
     image.WriteBool(L"main", L"skipstartscreen", false);  // case ignored: replaces, keeps its place
-    EXPECT_EQ(image.GetLines(), (std::vector<std::wstring>{L"[Main]", L"skipstartscreen=0", L"SkinName=Metro",
-                                                           L"HeightWidth=-3", L""}));
+    EXPECT_EQ(image.GetLines(),
+              (std::vector<std::wstring>{L"[Main]", L"skipstartscreen=0", L"SkinName=Metro", L"HeightWidth=-3", L""}));
 }
 
 TEST(IniImage, DeleteAndEraseKeepLookupsRight) {

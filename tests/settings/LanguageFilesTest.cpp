@@ -45,8 +45,8 @@ TEST(LanguageFiles, EnglishHoldsTheTextsTheCodeAsksFor) {
     EXPECT_EQ(language.GetMessage(L"Edit_Search_Title", L"-"), L"Search programs and files");
     // The control-panel names: one key for each of the 48 rows of the table, besides the three above.
     EXPECT_EQ(language.Messages().size(), 51u);
-    for (const auto* form : {L"Tessaline_frmSetting", L"Tessaline_frmStartMenu", L"Tessaline_ZelStartMenuFrm",
-                             L"Tessaline_frmGuide"}) {
+    for (const auto* form :
+         {L"Tessaline_frmSetting", L"Tessaline_frmStartMenu", L"Tessaline_ZelStartMenuFrm", L"Tessaline_frmGuide"}) {
         EXPECT_TRUE(language.Texts().SectionExists(form)) << testing::PrintToString(std::wstring(form));
     }
 }
@@ -56,7 +56,9 @@ TEST(LanguageFiles, DisplayNamesAreTheLanguagesOwn) {
     std::set<std::wstring> shown(language.DisplayNames().begin(), language.DisplayNames().end());
     EXPECT_TRUE(shown.count(L"English"));
     EXPECT_TRUE(shown.count(L"Deutsch"));
-    EXPECT_TRUE(shown.count(L"Fran\x00E7" L"ais"));
+    EXPECT_TRUE(
+        shown.count(L"Fran\x00E7"
+                    L"ais"));
 }
 
 }  // namespace

@@ -44,7 +44,7 @@ struct Node : ILanguageComponent {
 };
 
 class Language : public testing::Test {
-protected:
+  protected:
     TempFolder folder;
     std::wstring Dir() const { return folder.Path(); }
     void Write(const std::wstring& file, const std::string& utf8) {
@@ -54,7 +54,9 @@ protected:
 
 TEST_F(Language, ScanListsEveryFileWithItsDisplayNameAndLoadsTheLast) {
     Write(L"English.lng", "[Main]\nDisplayName=English\n[Tessaline_M]\nlbl_Program_back=Back\n");
-    Write(L"Deutsch.lng", "[Tessaline_M]\nlbl_Program_back=Zur\xC3\xBC" "ck\n");  // no DisplayName
+    Write(L"Deutsch.lng",
+          "[Tessaline_M]\nlbl_Program_back=Zur\xC3\xBC"
+          "ck\n");  // no DisplayName
     Write(L"notes.txt", "[Main]\nDisplayName=Not a language\n");
     TLanguage language(L"Tessaline", Dir());
 
@@ -70,12 +72,18 @@ TEST_F(Language, ScanListsEveryFileWithItsDisplayNameAndLoadsTheLast) {
 
 TEST_F(Language, LoadingFindsNamesWhateverTheirCaseAndFallsBackToEnglish) {
     Write(L"English.lng", "[Tessaline_M]\nlbl_Program_back=Back\n");
-    Write(L"French.lng", "[Tessaline_M]\nlbl_Program_back=Pr\xC3\xA9" "c\xC3\xA9" "dent\n");
+    Write(L"French.lng",
+          "[Tessaline_M]\nlbl_Program_back=Pr\xC3\xA9"
+          "c\xC3\xA9"
+          "dent\n");
     TLanguage language(L"Tessaline", Dir() + L"\\");
     EXPECT_EQ(language.LanguageDir(), Dir());
 
     EXPECT_TRUE(language.LoadLanguage(L"fReNcH"));
-    EXPECT_EQ(language.GetMessage(L"LBL_PROGRAM_BACK", L"Back"), L"Pr\x00E9" L"c\x00E9" L"dent");
+    EXPECT_EQ(language.GetMessage(L"LBL_PROGRAM_BACK", L"Back"),
+              L"Pr\x00E9"
+              L"c\x00E9"
+              L"dent");
 
     for (const wchar_t* name : {L"", L"Klingon"}) {
         EXPECT_TRUE(language.LoadLanguage(name));
@@ -142,12 +150,14 @@ TEST_F(Language, TwoInstancesHoldIndependentTexts) {
 TEST_F(Language, TheWalkLocalisesEachKindByItsKeys) {
     Write(L"German.lng",
           "[Tessaline_frmSetting]\n"
-          "frmSetting.Caption=Oberfl\xC3\xA4" "che\n"
+          "frmSetting.Caption=Oberfl\xC3\xA4"
+          "che\n"
           "btn_ok.Caption=\n"
           "Label_Skin.Caption=Aussehen\n"
           "Note.Items[1].Caption=Zweiter\n"
           "Note.Caption=never used\n"
-          "Image_Close.Hint=Schlie\xC3\x9F" "en\n"
+          "Image_Close.Hint=Schlie\xC3\x9F"
+          "en\n"
           "Image_Quiet.Hint=unused\n"
           "Menu_Exit.Caption=Beenden\n"
           "ComboBox_Skin.Items[0].Caption=Klassisch\n"
@@ -188,13 +198,17 @@ TEST_F(Language, TheWalkLocalisesEachKindByItsKeys) {
 
     language.ApplyToComponent(form);
 
-    EXPECT_EQ(form.caption, L"Oberfl\x00E4" L"che");
-    EXPECT_EQ(ok.caption, L"");  // present and empty: emptied
+    EXPECT_EQ(form.caption,
+              L"Oberfl\x00E4"
+              L"che");
+    EXPECT_EQ(ok.caption, L"");            // present and empty: emptied
     EXPECT_EQ(cancel.caption, L"Cancel");  // absent: kept
     EXPECT_EQ(label.caption, L"Aussehen");
     EXPECT_EQ(note.items, (std::vector<std::wstring>{L"First", L"Zweiter"}));
     EXPECT_EQ(note.caption, L"caption");
-    EXPECT_EQ(close.hint, L"Schlie\x00DF" L"en");
+    EXPECT_EQ(close.hint,
+              L"Schlie\x00DF"
+              L"en");
     EXPECT_EQ(quiet.hint, L"Quiet");  // shows no hints
     EXPECT_EQ(exit.caption, L"Beenden");
     EXPECT_EQ(combo.items, (std::vector<std::wstring>{L"Klassisch", L"Metro"}));
@@ -208,7 +222,8 @@ TEST_F(Language, TheWalkLocalisesEachKindByItsKeys) {
 }
 
 TEST_F(Language, ApplyToApplicationVisitsRegisteredFormsAndSkipsNamelessOnes) {
-    Write(L"English.lng", "[Tessaline_A]\nA.Caption=First form\n[Tessaline_B]\nB.Caption=Second form\n[Tessaline_]\n.Caption=x\n");
+    Write(L"English.lng",
+          "[Tessaline_A]\nA.Caption=First form\n[Tessaline_B]\nB.Caption=Second form\n[Tessaline_]\n.Caption=x\n");
     TLanguage language(L"Tessaline", Dir());
     Node a(L"A", TComponentKind::Form, L"a");
     Node b(L"B", TComponentKind::Form, L"b");

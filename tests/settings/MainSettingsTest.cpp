@@ -11,7 +11,7 @@ namespace {
 
 // Each test gets its own profile folder.
 class MainSettings : public testing::Test {
-protected:
+  protected:
     test::TempFolder profile;
     test::ScopedEnv env{L"USERPROFILE", profile.Path().c_str()};
     std::wstring MainIni() const { return GetMainIniFileName(); }
@@ -43,8 +43,8 @@ TEST_F(MainSettings, WritesKeepFirstWrittenOrderAndReadBack) {
     EXPECT_EQ(ReadSkinName(), L"Metro");
     EXPECT_EQ(ReadLanguageSetting(), L"German");
     EXPECT_EQ(test::ReadBytes(MainIni()),
-              EncodeUtf16LeLines({L"[Main]", L"Startup=1", L"SkipStartScreen=0", L"HotSidebar=0",
-                                  L"SkinName=Metro", L"Language=German", L"HeightWidth=112", L""}));
+              EncodeUtf16LeLines({L"[Main]", L"Startup=1", L"SkipStartScreen=0", L"HotSidebar=0", L"SkinName=Metro",
+                                  L"Language=German", L"HeightWidth=112", L""}));
 }
 
 TEST_F(MainSettings, OpeningTheHotCornerReadCycleNormalisesTheFile) {

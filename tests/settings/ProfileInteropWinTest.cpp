@@ -147,7 +147,9 @@ TEST(ProfileInterop, ARelativeFileNameMeansTheSameFileToReaderAndWriter) {
 TEST(ProfileInterop, ALanguageFileLockedByAnotherProgramKeepsThePreviousTexts) {
     TempFolder folder;
     test::WriteBytes(folder.File(L"English.lng"), "[Tessaline_M]\r\nlbl_Program_back=Back\r\n");
-    test::WriteBytes(folder.File(L"German.lng"), "[Tessaline_M]\r\nlbl_Program_back=Zur\xFC" "ck\r\n");
+    test::WriteBytes(folder.File(L"German.lng"),
+                     "[Tessaline_M]\r\nlbl_Program_back=Zur\xFC"
+                     "ck\r\n");
     TLanguage language(kAppName, folder.Path());
     ASSERT_TRUE(language.LoadLanguage(L"English"));
     const int englishIndex = language.CurrentIndex();
