@@ -20,14 +20,15 @@ if [ "$fresh" = "--fresh" ] && [ -d "$prefix" ]; then
     rm -rf "$prefix"
 fi
 
+# Wine's processes must not inherit the lock (fd 9): a persistent wineserver would hold it for good.
 if [ ! -f "$prefix/.tessaline-ready" ]; then
-    "$wine" wineboot -i </dev/null >/dev/null 2>&1
-    "$wine" winecfg -v win8 </dev/null >/dev/null 2>&1
-    wineserver -w
+    "$wine" wineboot -i </dev/null >/dev/null 2>&1 9>&-
+    "$wine" winecfg -v win8 </dev/null >/dev/null 2>&1 9>&-
+    wineserver -w 9>&-
     touch "$prefix/.tessaline-ready"
 fi
 
 # Warm-up: a persistent wineserver and Wine's services started with their output detached, so that each test
 # process starts in milliseconds instead of seconds.
-wineserver -p </dev/null >/dev/null 2>&1
-"$wine" wineboot </dev/null >/dev/null 2>&1
+wineserver -p </dev/null >/dev/null 2>&1 9>&- || true  # already running: fine
+"$wine" wineboot </dev/null >/dev/null 2>&1 9>&-

@@ -28,6 +28,8 @@ bool ReplaceFileAtomically(const std::wstring& path, const std::string& bytes);
 // Called after the temporary file is complete and before the rename; returning false abandons the save
 // as a crash or power loss at that moment would. For tests of the atomic replacement only.
 void SetReplaceInterruptionForTest(std::function<bool(const std::wstring& tempPath)> hook);
+// What the implementations ask at that moment: true unless a test interrupts.
+bool ReplaceMayProceed(const std::wstring& tempPath);
 
 // Names (not paths) of the entries of `folder` whose names match `mask` ("*.lng"), files and folders alike,
 // in the order the file system returns them.

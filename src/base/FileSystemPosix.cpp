@@ -6,7 +6,6 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdlib>
-#include <mutex>
 
 #include "base/FileSystem.h"
 #include "base/Strings.h"
@@ -24,9 +23,6 @@ std::string NativePath(const std::wstring& path) {
     }
     return WideToUtf8(p);
 }
-
-std::mutex g_hookMutex;
-std::function<bool(const std::wstring&)> g_replaceHook;
 
 bool WriteAll(int fd, const std::string& bytes) {
     size_t done = 0;
@@ -124,8 +120,7 @@ bool ReplaceFileAtomically(const std::wstring& path, const std::string& bytes) {
     const bool closed = ::close(fd) == 0;
     bool proceed = written && closed;
     if (proceed) {
-        std::lock_guard lock(g_hookMutex);
-        if (g_replaceHook && !g_replaceHook(temp)) {
+        if (!ReplaceMayProceed(temp)) {
             return false;  // an interrupted save leaves its temporary file behind, as a crash would
         }
     }
@@ -134,11 +129,6 @@ bool ReplaceFileAtomically(const std::wstring& path, const std::string& bytes) {
     }
     ::unlink(tempNative.c_str());
     return false;
-}
-
-void SetReplaceInterruptionForTest(std::function<bool(const std::wstring&)> hook) {
-    std::lock_guard lock(g_hookMutex);
-    g_replaceHook = std::move(hook);
 }
 
 std::vector<std::wstring> ListFolder(const std::wstring& folder, const std::wstring& mask) {

@@ -1,16 +1,12 @@
 #include <windows.h>
 
 #include <atomic>
-#include <mutex>
 
 #include "base/FileSystem.h"
 #include "base/Strings.h"
 
 namespace tessaline {
 namespace {
-
-std::mutex g_hookMutex;
-std::function<bool(const std::wstring&)> g_replaceHook;
 
 struct FileHandle {
     HANDLE handle = INVALID_HANDLE_VALUE;
@@ -118,8 +114,7 @@ bool ReplaceFileAtomically(const std::wstring& path, const std::string& bytes) {
         ok = file.Close() && ok;
     }
     if (ok) {
-        std::lock_guard lock(g_hookMutex);
-        if (g_replaceHook && !g_replaceHook(temp)) {
+        if (!ReplaceMayProceed(temp)) {
             return false;  // an interrupted save leaves its temporary file behind, as a crash would
         }
     }
@@ -128,11 +123,6 @@ bool ReplaceFileAtomically(const std::wstring& path, const std::string& bytes) {
     }
     DeleteFileW(temp.c_str());
     return false;
-}
-
-void SetReplaceInterruptionForTest(std::function<bool(const std::wstring&)> hook) {
-    std::lock_guard lock(g_hookMutex);
-    g_replaceHook = std::move(hook);
 }
 
 std::vector<std::wstring> ListFolder(const std::wstring& folder, const std::wstring& mask) {

@@ -104,26 +104,27 @@ std::string WideToUtf8(std::wstring_view text) {
     return out;
 }
 
-std::wstring Utf16LeToWide(std::string_view bytes) {
+namespace {
+
+std::wstring Utf16ToWide(std::string_view bytes, bool bigEndian) {
     std::wstring out;
     out.reserve(bytes.size() / 2);
     for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        const auto lo = static_cast<uint8_t>(bytes[i]);
-        const auto hi = static_cast<uint8_t>(bytes[i + 1]);
-        out.push_back(static_cast<wchar_t>(lo | (hi << 8)));
+        const auto first = static_cast<uint8_t>(bytes[i]);
+        const auto second = static_cast<uint8_t>(bytes[i + 1]);
+        out.push_back(static_cast<wchar_t>(bigEndian ? (first << 8) | second : (second << 8) | first));
     }
     return out;
 }
 
+}  // namespace
+
+std::wstring Utf16LeToWide(std::string_view bytes) {
+    return Utf16ToWide(bytes, false);
+}
+
 std::wstring Utf16BeToWide(std::string_view bytes) {
-    std::wstring out;
-    out.reserve(bytes.size() / 2);
-    for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        const auto hi = static_cast<uint8_t>(bytes[i]);
-        const auto lo = static_cast<uint8_t>(bytes[i + 1]);
-        out.push_back(static_cast<wchar_t>(lo | (hi << 8)));
-    }
-    return out;
+    return Utf16ToWide(bytes, true);
 }
 
 std::string WideToUtf16Le(std::wstring_view text) {

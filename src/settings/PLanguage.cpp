@@ -111,22 +111,22 @@ void TLanguage::ApplyToComponent(ILanguageComponent& owner) {
 
 void TLanguage::ApplyToOwned(ILanguageComponent& component, const std::wstring& section) {
     const std::wstring name = component.Name();
+    // Every read passes the current text as its default: a missing key leaves the text as it is.
+    const auto localise = [&](const std::wstring& key, const std::wstring& current, auto&& set) {
+        const std::wstring text = ReadText(section, key, current);
+        if (text != current) {
+            set(text);
+        }
+    };
     const auto applyItems = [&] {
-        const size_t count = component.ItemCount();
-        for (size_t i = 0; i < count; ++i) {
-            const std::wstring current = component.ItemText(i);
-            const std::wstring text = ReadText(section, IndexedKey(name, L"Items", i), current);
-            if (text != current) {
-                component.SetItemText(i, text);
-            }
+        for (size_t i = 0, count = component.ItemCount(); i < count; ++i) {
+            localise(IndexedKey(name, L"Items", i), component.ItemText(i),
+                     [&](const std::wstring& text) { component.SetItemText(i, text); });
         }
     };
     const auto applyCaption = [&] {
-        const std::wstring current = component.Caption();
-        const std::wstring text = ReadText(section, name + L".Caption", current);
-        if (text != current) {
-            component.SetCaption(text);
-        }
+        localise(name + L".Caption", component.Caption(),
+                 [&](const std::wstring& text) { component.SetCaption(text); });
     };
 
     switch (component.Kind()) {
@@ -136,11 +136,7 @@ void TLanguage::ApplyToOwned(ILanguageComponent& component, const std::wstring& 
             break;
         case TComponentKind::ImageNote:
             if (component.ShowHint()) {
-                const std::wstring current = component.Hint();
-                const std::wstring text = ReadText(section, name + L".Hint", current);
-                if (text != current) {
-                    component.SetHint(text);
-                }
+                localise(name + L".Hint", component.Hint(), [&](const std::wstring& text) { component.SetHint(text); });
             }
             break;
         case TComponentKind::Label:
@@ -154,17 +150,12 @@ void TLanguage::ApplyToOwned(ILanguageComponent& component, const std::wstring& 
             applyItems();
             component.Repaint();
             break;
-        case TComponentKind::ListView: {
-            const size_t count = component.ColumnCount();
-            for (size_t i = 0; i < count; ++i) {
-                const std::wstring current = component.ColumnText(i);
-                const std::wstring text = ReadText(section, IndexedKey(name, L"Columns", i), current);
-                if (text != current) {
-                    component.SetColumnText(i, text);
-                }
+        case TComponentKind::ListView:
+            for (size_t i = 0, count = component.ColumnCount(); i < count; ++i) {
+                localise(IndexedKey(name, L"Columns", i), component.ColumnText(i),
+                         [&](const std::wstring& text) { component.SetColumnText(i, text); });
             }
             break;
-        }
         case TComponentKind::Form:
         case TComponentKind::Other: {
             const std::wstring className = component.ClassName();
