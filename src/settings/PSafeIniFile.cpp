@@ -52,7 +52,13 @@ bool TSafeIniFile::SaveFile(const std::wstring& fileName) {
         return false;
     }
     EnsureFileWritable(fileName);
-    if (!WriteUtf16LeLinesAtomic(fileName, GetLines())) {
+    // A write cycle saves three times; only a save that changes the file pays for a write and a flush.
+    const std::string bytes = EncodeUtf16LeLines(GetLines());
+    std::string current;
+    if (ReadFileBytes(fileName, current) == FileReadResult::Ok && current == bytes) {
+        return true;
+    }
+    if (!ReplaceFileAtomically(fileName, bytes)) {
         Trace(L"TSafeIniFile: save failed: ", fileName);
         return false;
     }

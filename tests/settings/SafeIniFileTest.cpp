@@ -112,6 +112,22 @@ TEST(SafeIniFile, AnInterruptedSaveLeavesTheLastGoodFile) {
     EXPECT_EQ(TSafeIniFile(path).ReadString(L"Main", L"SkinName", L"-"), L"Classic");
 }
 
+TEST(SafeIniFile, AWriteCycleReplacesTheFileOnlyWhenItChanges) {
+    TempFolder folder;
+    const std::wstring path = folder.File(L"Main.ini");
+    { TSafeIniFile(path).WriteBool(L"Main", L"Startup", true); }
+    int replacements = 0;
+    SetReplaceInterruptionForTest([&](const std::wstring&) { return ++replacements > 0; });
+    {
+        TSafeIniFile ini(path);  // already in the written form: no rewrite
+        ini.WriteBool(L"Main", L"Startup", false);
+        ini.SaveFile(path);  // the change: one rewrite
+    }                        // destruction: nothing new
+    SetReplaceInterruptionForTest(nullptr);
+    EXPECT_EQ(replacements, 1);
+    EXPECT_EQ(test::ReadBytes(path), Written({L"[Main]", L"Startup=0", L""}));
+}
+
 TEST(SafeIniFile, ASaveThatCannotWriteIsSwallowed) {
     TempFolder folder;
     // The folder part is a file: no folder can be made there, so every save fails quietly.
