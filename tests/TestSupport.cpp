@@ -1,3 +1,5 @@
+#include <windows.h>
+
 #include "TestSupport.h"
 
 #include <atomic>
@@ -10,7 +12,6 @@
 #include "base/WideText.h"
 
 #ifdef _WIN32
-#include <windows.h>
 #else
 #include <unistd.h>
 #endif

@@ -1,4 +1,5 @@
 // The Win32 file layer: listing, environment and the program folder, as Windows answers them.
+
 #include <windows.h>
 
 #include <gtest/gtest.h>

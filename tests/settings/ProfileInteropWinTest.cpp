@@ -1,4 +1,5 @@
 // TSafeIniFile, the profile readers and TLanguage against the real Win32 file and profile functions.
+
 #include <windows.h>
 
 #include <gtest/gtest.h>

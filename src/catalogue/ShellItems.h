@@ -1,0 +1,70 @@
+#pragma once
+// The catalogue's shell layer: Start Menu folders, shortcut resolution, display names, file stamps and the
+// identifier-list routines. Stateless; callers own what is returned. COM must be initialised on the calling
+// thread (the catalogue runs on the user-interface thread, the search on its own threads).
+
+#include <windows.h>
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <memory>
+#include <string>
+
+#include "base/DateTime.h"
+
+namespace tessaline {
+
+// The four folders that make up the Start Menu, and the application-data roots of known folders.
+std::wstring GetSpecialFolder(int csidl);
+
+// The target path of a shortcut, or empty: not a shortcut, damaged, or unresolvable. Never shows a dialog and
+// never repairs the shortcut on disk; a shortcut whose target was deleted gives its last target.
+std::wstring ResolveLinkTarget(const std::wstring& linkPath);
+
+// The name the shell shows for a file (without ".lnk" for shortcuts).
+std::wstring GetShellDisplayName(const std::wstring& path);
+
+// which: 0 creation, 1 last write, other last access. Local time through DOS date-time (two-second
+// resolution); zero for a path that cannot be found.
+TDateTime GetFileTimeStamp(const std::wstring& path, int which);
+// UTC file time -> local -> DOS date-time -> date-time; zero when it cannot be converted (0, before 1980).
+TDateTime FileTimeToDateTime(const FILETIME& utc);
+
+UINT PidlSize(PCUIDLIST_RELATIVE list);
+// A new list from the shell allocator: parent without its terminator, then child; null on failure.
+PIDLIST_ABSOLUTE ConcatPidl(PCIDLIST_ABSOLUTE parent, PCUIDLIST_RELATIVE child);
+
+struct PidlDeleter {
+    void operator()(const ITEMIDLIST* list) const { CoTaskMemFree(const_cast<ITEMIDLIST*>(list)); }
+};
+using UniquePidl = std::unique_ptr<ITEMIDLIST, PidlDeleter>;
+using SharedPidl = std::shared_ptr<const ITEMIDLIST>;
+SharedPidl MakeSharedPidl(PIDLIST_ABSOLUTE list);
+
+std::wstring GetItemDisplayName(IShellFolder* folder, PCUITEMID_CHILD item, bool forParsing);
+
+struct TItemFindData {
+    std::wstring fileName;
+    bool hidden = false;
+};
+TItemFindData GetItemFindData(IShellFolder* folder, PCUITEMID_CHILD item);
+
+bool IsFolderItem(IShellFolder* folder, PCUITEMID_CHILD item);
+
+// One entry of the tree of all programs. Owned by the tree node that shows it.
+struct TShellItem {
+    enum : uint8_t { kPlaceholder = 0, kProgram = 1, kFolder = 2 };
+
+    std::wstring Name;
+    UniquePidl AbsolutePidl;  // made on first use from ParentPidl and RelativePidl
+    UniquePidl RelativePidl;  // as the folder's enumerator returned it
+    int32_t ImageIndex = -1;
+    uint8_t Kind = kPlaceholder;
+    SharedPidl ParentPidl;  // the enumerated folder, shared by its items
+    std::wstring FileName;
+
+    PCIDLIST_ABSOLUTE GetAbsolutePidl();
+};
+
+}  // namespace tessaline

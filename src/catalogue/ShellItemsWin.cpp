@@ -1,0 +1,162 @@
+#include "catalogue/ShellItems.h"
+
+#include <shlwapi.h>
+
+#include <cstring>
+
+#include "base/Trace.h"
+#include "catalogue/Pidl.h"
+
+namespace tessaline {
+namespace {
+
+template <typename T>
+struct ComRelease {
+    T* p = nullptr;
+    ComRelease() = default;
+    ComRelease(const ComRelease&) = delete;
+    ComRelease& operator=(const ComRelease&) = delete;
+    ~ComRelease() {
+        if (p != nullptr) {
+            p->Release();
+        }
+    }
+    T** operator&() { return &p; }
+    T* operator->() const { return p; }
+};
+
+}  // namespace
+
+std::wstring GetSpecialFolder(int csidl) {
+    wchar_t path[MAX_PATH + 1] = {};
+    if (!SHGetSpecialFolderPathW(nullptr, path, csidl, FALSE)) {
+        return {};
+    }
+    return path;
+}
+
+std::wstring ResolveLinkTarget(const std::wstring& linkPath) {
+    ComRelease<IShellLinkW> link;
+    HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                  reinterpret_cast<void**>(&link));
+    if (FAILED(hr)) {
+        // Without the shell-link object nothing resolves; the caller skips the entry.
+        Trace(L"ResolveLinkTarget: CoCreateInstance failed: ", static_cast<int64_t>(hr));
+        return {};
+    }
+    ComRelease<IPersistFile> file;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+        return {};
+    }
+    if (FAILED(file->Load(linkPath.c_str(), STGM_READ))) {
+        return {};
+    }
+    if (FAILED(link->Resolve(GetActiveWindow(), SLR_NO_UI | SLR_NOUPDATE))) {
+        return {};
+    }
+    wchar_t target[MAX_PATH] = {};
+    if (FAILED(link->GetPath(target, MAX_PATH, nullptr, SLGP_UNCPRIORITY))) {
+        return {};
+    }
+    return target;
+}
+
+std::wstring GetShellDisplayName(const std::wstring& path) {
+    SHFILEINFOW info{};
+    if (!SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_DISPLAYNAME | SHGFI_TYPENAME | SHGFI_SYSICONINDEX)) {
+        return {};
+    }
+    return info.szDisplayName;
+}
+
+TDateTime FileTimeToDateTime(const FILETIME& utc) {
+    FILETIME local{};
+    WORD dosDate = 0;
+    WORD dosTime = 0;
+    if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToDosDateTime(&local, &dosDate, &dosTime)) {
+        return {};
+    }
+    return DosDateTimeToDateTime(dosDate, dosTime).value_or(TDateTime{});
+}
+
+TDateTime GetFileTimeStamp(const std::wstring& path, int which) {
+    WIN32_FIND_DATAW data{};
+    HANDLE find = FindFirstFileW(path.c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) {
+        return {};
+    }
+    FindClose(find);
+    const FILETIME& chosen =
+        which == 0 ? data.ftCreationTime : (which == 1 ? data.ftLastWriteTime : data.ftLastAccessTime);
+    return FileTimeToDateTime(chosen);
+}
+
+UINT PidlSize(PCUIDLIST_RELATIVE list) {
+    return PidlByteSize(reinterpret_cast<const uint8_t*>(list));
+}
+
+PIDLIST_ABSOLUTE ConcatPidl(PCIDLIST_ABSOLUTE parent, PCUIDLIST_RELATIVE child) {
+    const UINT parentSize = parent != nullptr ? PidlSize(parent) - 2 : 0;
+    const UINT childSize = PidlSize(child);
+    const UINT total = parentSize + (childSize != 0 ? childSize : 2);
+    IMalloc* malloc = nullptr;
+    if (FAILED(SHGetMalloc(&malloc))) {
+        return nullptr;
+    }
+    auto* bytes = static_cast<uint8_t*>(malloc->Alloc(total));
+    malloc->Release();
+    if (bytes == nullptr) {
+        return nullptr;
+    }
+    std::memset(bytes, 0, total);
+    if (parentSize != 0) {
+        std::memcpy(bytes, parent, parentSize);
+    }
+    if (childSize != 0) {
+        std::memcpy(bytes + parentSize, child, childSize);
+    }
+    return reinterpret_cast<PIDLIST_ABSOLUTE>(bytes);
+}
+
+SharedPidl MakeSharedPidl(PIDLIST_ABSOLUTE list) {
+    return SharedPidl(list, PidlDeleter());
+}
+
+std::wstring GetItemDisplayName(IShellFolder* folder, PCUITEMID_CHILD item, bool forParsing) {
+    STRRET name{};
+    if (folder == nullptr ||
+        FAILED(folder->GetDisplayNameOf(item, forParsing ? SHGDN_FORPARSING : SHGDN_NORMAL, &name))) {
+        return {};
+    }
+    wchar_t* text = nullptr;
+    // StrRetToStrW handles all three forms (wide, offset into the item, ANSI) and frees a wide one.
+    if (FAILED(StrRetToStrW(&name, item, &text)) || text == nullptr) {
+        return {};
+    }
+    std::wstring result = text;
+    CoTaskMemFree(text);
+    return result;
+}
+
+TItemFindData GetItemFindData(IShellFolder* folder, PCUITEMID_CHILD item) {
+    WIN32_FIND_DATAW data{};
+    if (folder == nullptr || FAILED(SHGetDataFromIDListW(folder, item, SHGDFIL_FINDDATA, &data, sizeof data))) {
+        return {};
+    }
+    return {data.cFileName, (data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0};
+}
+
+bool IsFolderItem(IShellFolder* folder, PCUITEMID_CHILD item) {
+    SFGAOF attributes = SFGAO_FOLDER;
+    return folder != nullptr && SUCCEEDED(folder->GetAttributesOf(1, &item, &attributes)) &&
+           (attributes & SFGAO_FOLDER) != 0;
+}
+
+PCIDLIST_ABSOLUTE TShellItem::GetAbsolutePidl() {
+    if (!AbsolutePidl) {
+        AbsolutePidl.reset(ConcatPidl(ParentPidl.get(), RelativePidl.get()));
+    }
+    return AbsolutePidl.get();
+}
+
+}  // namespace tessaline
