@@ -1,0 +1,120 @@
+#include <windows.h>
+
+#include <oaidl.h>
+#include <oleauto.h>
+
+#include "base/Trace.h"
+#include "system/WmiQuery.h"
+
+namespace tessaline {
+namespace {
+
+struct Variant {
+    VARIANT v;
+    Variant() { VariantInit(&v); }
+    Variant(const Variant&) = delete;
+    Variant& operator=(const Variant&) = delete;
+    ~Variant() { VariantClear(&v); }
+};
+
+struct Bstr {
+    BSTR s;
+    explicit Bstr(const std::wstring& text) : s(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
+    Bstr(const Bstr&) = delete;
+    Bstr& operator=(const Bstr&) = delete;
+    ~Bstr() { SysFreeString(s); }
+};
+
+// Calls a method or reads a property by name; arguments are given in natural order.
+HRESULT CallByName(IDispatch* object,
+                   const wchar_t* name,
+                   WORD flags,
+                   std::vector<VARIANT> arguments,
+                   VARIANT* result) {
+    DISPID id = 0;
+    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+    HRESULT hr = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+    if (FAILED(hr)) {
+        return hr;
+    }
+    std::vector<VARIANT> reversed(arguments.rbegin(), arguments.rend());  // IDispatch wants them last first
+    DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+    return object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result, nullptr, nullptr);
+}
+
+VARIANT StringArgument(const Bstr& text) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_BSTR;
+    v.bstrVal = text.s;  // borrowed: the Bstr frees it
+    return v;
+}
+
+}  // namespace
+
+std::vector<std::wstring> WmiQueryStrings(const std::wstring& query, const std::wstring& property) {
+    std::vector<std::wstring> values;
+    CLSID clsid{};
+    if (FAILED(CLSIDFromProgID(L"WbemScripting.SWbemLocator", &clsid))) {
+        Trace(L"WMI: no SWbemLocator");
+        return values;
+    }
+    IDispatch* locator = nullptr;
+    if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,
+                                reinterpret_cast<void**>(&locator)))) {
+        Trace(L"WMI: cannot create SWbemLocator");
+        return values;
+    }
+    Bstr server(L".");
+    Bstr space(L"root/cimv2");
+    Bstr text(query);
+    Variant services;
+    Variant set;
+    Variant enumerator;
+    HRESULT hr = CallByName(locator, L"ConnectServer", DISPATCH_METHOD, {StringArgument(server), StringArgument(space)},
+                            &services.v);
+    if (SUCCEEDED(hr) && services.v.vt == VT_DISPATCH && services.v.pdispVal != nullptr) {
+        hr = CallByName(services.v.pdispVal, L"ExecQuery", DISPATCH_METHOD, {StringArgument(text)}, &set.v);
+    } else if (SUCCEEDED(hr)) {
+        hr = E_UNEXPECTED;
+    }
+    if (SUCCEEDED(hr) && set.v.vt == VT_DISPATCH && set.v.pdispVal != nullptr) {
+        DISPPARAMS none{nullptr, nullptr, 0, 0};
+        hr = set.v.pdispVal->Invoke(DISPID_NEWENUM, IID_NULL, LOCALE_USER_DEFAULT,
+                                    DISPATCH_METHOD | DISPATCH_PROPERTYGET, &none, &enumerator.v, nullptr, nullptr);
+    } else if (SUCCEEDED(hr)) {
+        hr = E_UNEXPECTED;
+    }
+    IEnumVARIANT* items = nullptr;
+    if (SUCCEEDED(hr) && (enumerator.v.vt == VT_UNKNOWN || enumerator.v.vt == VT_DISPATCH) &&
+        enumerator.v.punkVal != nullptr) {
+        hr = enumerator.v.punkVal->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(&items));
+    } else if (SUCCEEDED(hr)) {
+        hr = E_UNEXPECTED;
+    }
+    if (SUCCEEDED(hr) && items != nullptr) {
+        for (;;) {
+            Variant item;
+            ULONG fetched = 0;
+            if (items->Next(1, &item.v, &fetched) != S_OK || fetched == 0) {
+                break;
+            }
+            Variant value;
+            if (item.v.vt == VT_DISPATCH && item.v.pdispVal != nullptr &&
+                SUCCEEDED(CallByName(item.v.pdispVal, property.c_str(), DISPATCH_PROPERTYGET, {}, &value.v)) &&
+                value.v.vt == VT_BSTR && value.v.bstrVal != nullptr) {
+                values.emplace_back(value.v.bstrVal, SysStringLen(value.v.bstrVal));
+            } else {
+                values.emplace_back();
+            }
+        }
+        items->Release();
+    }
+    if (FAILED(hr)) {
+        Trace(L"WMI: query failed: ", static_cast<int64_t>(hr));
+    }
+    locator->Release();
+    return values;
+}
+
+}  // namespace tessaline

@@ -1,0 +1,148 @@
+// The shell services against Wine's shell, windows and WMI.
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "TestSupport.h"
+#include "base/Strings.h"
+#include "base/Trace.h"
+#include "system/PopupMenuShell.h"
+#include "system/ShellServices.h"
+
+namespace tessaline {
+namespace {
+
+class ShellServices : public testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))); }
+    void TearDown() override { CoUninitialize(); }
+    test::TempFolder folder;
+};
+
+HWND MakeWindow(const wchar_t* title) {
+    static const ATOM atom = [] {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = DefWindowProcW;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = L"TessalineTestWindow";
+        return RegisterClassW(&windowClass);
+    }();
+    (void)atom;
+    HWND window = CreateWindowExW(0, L"TessalineTestWindow", title, WS_OVERLAPPEDWINDOW, 10, 10, 200, 100, nullptr,
+                                  nullptr, GetModuleHandleW(nullptr), nullptr);
+    ShowWindow(window, SW_SHOW);
+    return window;
+}
+
+void PumpMessages() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+VOID CALLBACK DismissMenu(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    EndMenu();
+}
+
+TEST_F(ShellServices, PathsAndDriveRootsFindTheirShellItem) {
+    test::WriteBytes(folder.File(L"note.txt"), "x");
+    for (const std::wstring& path : {folder.File(L"note.txt"), std::wstring(L"C:\\"), std::wstring(L"C:")}) {
+        IShellFolder* parent = nullptr;
+        PITEMID_CHILD item = nullptr;
+        ASSERT_TRUE(ParseShellItemForPath(path, &parent, &item)) << testing::PrintToString(path);
+        STRRET name{};
+        EXPECT_TRUE(SUCCEEDED(parent->GetDisplayNameOf(item, SHGDN_FORPARSING, &name)));
+        if (name.uType == STRRET_WSTR) {
+            CoTaskMemFree(name.pOleStr);
+        }
+        CoTaskMemFree(item);
+        parent->Release();
+    }
+    IShellFolder* parent = nullptr;
+    PITEMID_CHILD item = nullptr;
+    EXPECT_FALSE(ParseShellItemForPath(folder.File(L"absent\\nothing.txt"), &parent, &item));
+    EXPECT_EQ(parent, nullptr);
+    EXPECT_EQ(item, nullptr);
+}
+
+TEST_F(ShellServices, ADismissedContextMenuInvokesNothing) {
+    test::WriteBytes(folder.File(L"note.txt"), "x");
+    HWND owner = MakeWindow(L"owner");
+    SetTimer(nullptr, 0, 300, DismissMenu);
+    EXPECT_FALSE(ShowShellContextMenuForPath(owner, folder.File(L"note.txt"), POINT{5, 5}));
+    // The callback window is gone with the menu.
+    EXPECT_EQ(FindWindowW(L"ICMCALLBACKWND", L"ICMCALLBACKWND"), nullptr);
+    EXPECT_TRUE(test::Exists(folder.File(L"note.txt")));
+    DestroyWindow(owner);
+    EXPECT_FALSE(ShowShellContextMenuForPath(nullptr, folder.File(L"absent.txt"), POINT{0, 0}));
+}
+
+TEST_F(ShellServices, RunAsAdminReportsAFileThatCannotStart) {
+    EXPECT_FALSE(RunAsAdmin(nullptr, folder.File(L"missing.exe"), L""));
+    ShowFileProperties(folder.File(L"missing.exe"));  // swallowed, no dialog to wait for
+}
+
+TEST_F(ShellServices, RedirectionCanBeSwitchedOffAndBackForAScope) {
+    void* old = nullptr;
+    const bool disabled = DisableWow64Redirection(&old);
+    BOOL wow64 = FALSE;
+    IsWow64Process(GetCurrentProcess(), &wow64);
+    if (wow64) {
+        EXPECT_TRUE(disabled);  // a 32-bit process on 64-bit Windows really switches
+    }
+    if (disabled) {
+        EXPECT_TRUE(RevertWow64Redirection(old));
+    }
+    { ScopedWow64RedirectionOff off; }
+    wchar_t system[MAX_PATH] = {};
+    GetSystemDirectoryW(system, MAX_PATH);
+    EXPECT_TRUE(test::Exists(std::wstring(system) + L"\\kernel32.dll"));
+}
+
+TEST_F(ShellServices, IconIndexesComeFromTheSystemImageList) {
+    test::WriteBytes(folder.File(L"note.txt"), "x");
+    EXPECT_GE(GetSysIconIndex(folder.File(L"note.txt"), true, false), 0);
+    EXPECT_GE(GetSysIconIndex(folder.Path(), true, true), 0);
+}
+
+TEST_F(ShellServices, TheUserNameFallsBackToTheLoginName) {
+    std::vector<std::wstring> lines;
+    const TraceSink previous = SetTraceSink([&](const std::wstring& line) { lines.push_back(line); });
+    const std::wstring name = GetUserFullName();
+    SetTraceSink(previous);
+    ASSERT_FALSE(name.empty());
+    EXPECT_EQ(name, Trim(name));
+    EXPECT_NE(std::find(lines.begin(), lines.end(), L"UserName: " + name), lines.end());
+}
+
+TEST_F(ShellServices, TheLogoPathIsTheLoginNameInTheLocalTempFolder) {
+    GetUserLogoFileName();
+    wchar_t local[MAX_PATH + 1] = {};
+    SHGetSpecialFolderPathW(nullptr, local, CSIDL_LOCAL_APPDATA, FALSE);
+    EXPECT_EQ(v_UserLogoFileName, std::wstring(local) + L"\\Temp\\" + GetLoginName() + L".bmp");
+}
+
+TEST_F(ShellServices, AWindowIsForcedToTheForeground) {
+    HWND first = MakeWindow(L"first");
+    HWND second = MakeWindow(L"second");
+    PumpMessages();
+    ASSERT_TRUE(ForceForegroundWindow(first));
+    EXPECT_EQ(GetForegroundWindow(), first);
+    ShowWindow(second, SW_MINIMIZE);
+    PumpMessages();
+    EXPECT_TRUE(ForceForegroundWindow(second));
+    EXPECT_FALSE(IsIconic(second));
+    EXPECT_EQ(GetForegroundWindow(), second);
+    DestroyWindow(second);
+    DestroyWindow(first);
+}
+
+}  // namespace
+}  // namespace tessaline
