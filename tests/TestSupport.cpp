@@ -1,5 +1,3 @@
-#include <windows.h>
-
 #include "TestSupport.h"
 
 #include <atomic>
@@ -12,6 +10,7 @@
 #include "base/WideText.h"
 
 #ifdef _WIN32
+#include <windows.h>
 #else
 #include <unistd.h>
 #endif

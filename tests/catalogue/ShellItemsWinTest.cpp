@@ -9,6 +9,7 @@
 #include <map>
 
 #include "TestSupport.h"
+#include "WinTestSupport.h"
 #include "base/Strings.h"
 #include "catalogue/KnownFolders.h"
 #include "catalogue/ShellItems.h"
@@ -23,22 +24,7 @@ class ShellItems : public testing::Test {
     test::TempFolder folder;
 };
 
-bool SaveShortcut(const std::wstring& linkPath, const std::wstring& target) {
-    IShellLinkW* link = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                reinterpret_cast<void**>(&link)))) {
-        return false;
-    }
-    IPersistFile* file = nullptr;
-    bool ok = SUCCEEDED(link->SetPath(target.c_str())) &&
-              SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
-              SUCCEEDED(file->Save(linkPath.c_str(), TRUE));
-    if (file != nullptr) {
-        file->Release();
-    }
-    link->Release();
-    return ok;
-}
+using test::SaveShortcut;
 
 TEST_F(ShellItems, ShortcutsResolveToTheirTargetEvenAfterItIsGone) {
     const std::wstring target = folder.File(L"Tool.exe");

@@ -84,11 +84,6 @@ TEST_F(ShellServices, ADismissedContextMenuInvokesNothing) {
     EXPECT_FALSE(ShowShellContextMenuForPath(nullptr, folder.File(L"absent.txt"), POINT{0, 0}));
 }
 
-TEST_F(ShellServices, RunAsAdminReportsAFileThatCannotStart) {
-    EXPECT_FALSE(RunAsAdmin(nullptr, folder.File(L"missing.exe"), L""));
-    ShowFileProperties(folder.File(L"missing.exe"));  // swallowed, no dialog to wait for
-}
-
 TEST_F(ShellServices, RedirectionCanBeSwitchedOffAndBackForAScope) {
     void* old = nullptr;
     const bool disabled = DisableWow64Redirection(&old);

@@ -1,0 +1,116 @@
+#include "catalogue/PinnedList.h"
+
+#include <algorithm>
+
+#include "base/Strings.h"
+#include "catalogue/AllProgramsTree.h"
+
+namespace tessaline {
+namespace {
+
+bool IsFileNameCharacter(wchar_t c) {
+    if (static_cast<uint32_t>(c) < 0x20) {
+        return false;
+    }
+    return std::wstring_view(L"\\/:*?\"<>|").find(c) == std::wstring_view::npos;
+}
+
+// Windows drops trailing dots and blanks from a file name; a name of only those is no name.
+bool IsUsableName(std::wstring_view name) {
+    return name.find_first_not_of(L". ") != std::wstring_view::npos;
+}
+
+}  // namespace
+
+std::wstring PinFolderFromPrograms(std::wstring_view programsPath) {
+    std::wstring folder = Trim(programsPath);
+    if (!folder.empty() && !IsPathDelimiter(folder.back())) {
+        folder += L'\\';
+    }
+    return folder;
+}
+
+void TUserPinedList::Rebuild(const std::wstring& pinFolder,
+                             const std::vector<std::wstring>& names,
+                             const TPinnedShell& shell) {
+    items_.clear();
+    if (pinFolder.empty()) {
+        return;
+    }
+    for (const auto& name : names) {
+        const std::wstring link = pinFolder + name;
+        if (name.empty() || !shell.FileExists(link)) {
+            continue;
+        }
+        const std::wstring target = Trim(shell.ResolveLinkTarget(link));
+        // The first shortcut listed for a program wins.
+        if (target.empty() || !shell.FileExists(target) || FindByTarget(target) != nullptr) {
+            continue;
+        }
+        items_.push_back({link, target, shell.GetShellDisplayName(link), shell.GetCreationTime(link)});
+    }
+    std::stable_sort(items_.begin(), items_.end(),
+                     [](const TUserPinedInfo& a, const TUserPinedInfo& b) { return a.PinnedAt > b.PinnedAt; });
+}
+
+const TUserPinedInfo* TUserPinedList::GetItem(int index) const {
+    if (index < 0 || index >= Count()) {
+        return nullptr;
+    }
+    return &items_[static_cast<size_t>(index)];
+}
+
+const TUserPinedInfo* TUserPinedList::FindByTarget(std::wstring_view path) const {
+    const std::wstring key = LowerAZ(path);
+    for (const auto& item : items_) {
+        if (LowerAZ(item.TargetPath) == key) {
+            return &item;
+        }
+    }
+    return nullptr;
+}
+
+std::wstring PinLinkPath(std::wstring_view pinFolder, std::wstring_view caption, std::wstring_view targetPath) {
+    if (pinFolder.empty()) {
+        return {};
+    }
+    std::wstring name(caption);
+    if (!IsUsableName(name)) {
+        name = TaskbarPinName(targetPath);
+    }
+    for (auto& c : name) {
+        if (!IsFileNameCharacter(c)) {
+            c = L'_';
+        }
+    }
+    if (!IsUsableName(name)) {
+        return {};
+    }
+    std::wstring path(pinFolder);
+    if (!IsPathDelimiter(path.back())) {
+        path += L'\\';
+    }
+    return path + name + L".lnk";
+}
+
+bool HasLnkExtension(std::wstring_view linkPath) {
+    return UpperAZ(linkPath).ends_with(L".LNK");
+}
+
+bool IsWindows7OrLater(unsigned major, unsigned minor) {
+    return major > 6 || (major == 6 && minor >= 1);
+}
+
+std::wstring TaskbarPinName(std::wstring_view targetPath) {
+    return CutExtension(ExtractFileName(targetPath));
+}
+
+bool VerbNameMatches(std::wstring_view verbName, std::wstring_view verbText) {
+    return !verbText.empty() && LowerAZ(verbName) == LowerAZ(verbText);
+}
+
+bool SubstituteShortcutAccepted(std::wstring_view longTarget, std::wstring_view programDirectory) {
+    return !programDirectory.empty() && UpperAZ(longTarget).find(UpperAZ(programDirectory)) != std::wstring::npos;
+}
+
+}  // namespace tessaline

@@ -1,0 +1,87 @@
+#include "catalogue/UseProgramList.h"
+
+#include <algorithm>
+
+#include "base/Strings.h"
+#include "base/Trace.h"
+#include "catalogue/UserAssist.h"
+#include "catalogue/UserDataFile.h"
+
+namespace tessaline {
+
+const TUseProgramInfo* TUseProgramList::GetItem(int index) const {
+    if (index < 0 || index >= Count()) {
+        return nullptr;
+    }
+    return &items_[static_cast<size_t>(index)];
+}
+
+size_t TUseProgramList::IndexOfTarget(std::wstring_view path) const {
+    const std::wstring key = LowerAZ(path);
+    for (size_t i = 0; i < items_.size(); ++i) {
+        if (LowerAZ(items_[i].TargetPath) == key) {
+            return i;
+        }
+    }
+    return std::wstring::npos;
+}
+
+const TUseProgramInfo* TUseProgramList::FindByTarget(std::wstring_view path) const {
+    const size_t index = IndexOfTarget(path);
+    return index == std::wstring::npos ? nullptr : &items_[index];
+}
+
+TUseProgramInfo& TUseProgramList::FindOrAdd(const std::wstring& target,
+                                            const std::wstring& link,
+                                            const std::wstring& name) {
+    if (const size_t index = IndexOfTarget(target); index != std::wstring::npos) {
+        return items_[index];
+    }
+    return items_.emplace_back(TUseProgramInfo{target, link, {}, {}, name});
+}
+
+void TUseProgramList::Rebuild(const std::vector<TUserAssistValue>& values,
+                              const std::vector<std::wstring>& userDataLines,
+                              const TUseProgramShell& shell) {
+    items_.clear();
+
+    for (const auto& value : values) {
+        const std::wstring link = DecodeUserAssistName(value.Name, shell.GetStartMenuKnownFolder);
+        if (link.empty() || !shell.FileExists(link)) {
+            continue;
+        }
+        const std::wstring target = Trim(shell.ResolveLinkTarget(link));
+        if (target.empty()) {
+            continue;
+        }
+        Trace(L"GetStartProgram: ", target);
+        if (!shell.FileExists(target) || !IsExeFile(target)) {
+            continue;
+        }
+        TUseProgramInfo& info = FindOrAdd(target, link, value.Name);
+        info.DisplayName = shell.GetShellDisplayName(link);
+        // Short data has no time; the entry stays, sorted by its other sources (or last).
+        if (const auto fileTime = ReadUserAssistFileTime(value.Data); fileTime && *fileTime != 0) {
+            info.LastRun = std::max(info.LastRun, shell.FileTimeToLocal(*fileTime));
+        }
+    }
+
+    for (const auto& line : userDataLines) {
+        const TUserDataRecord record = ParseUserDataLine(line);
+        if (record.Path.empty() || !shell.FileExists(record.Path)) {
+            continue;
+        }
+        const std::wstring target = Trim(shell.ResolveLinkTarget(record.Path));
+        if (target.empty() || !shell.FileExists(target) || !IsExeFile(target)) {
+            continue;
+        }
+        TUseProgramInfo& info = FindOrAdd(target, record.Path, {});
+        info.DisplayName = shell.GetShellDisplayName(record.Path);
+        info.LastRun = std::max(info.LastRun, record.LastRun);
+    }
+
+    std::stable_sort(items_.begin(), items_.end(),
+                     [](const TUseProgramInfo& a, const TUseProgramInfo& b) { return a.LastRun > b.LastRun; });
+}
+
+}  // namespace tessaline

@@ -1,0 +1,60 @@
+#pragma once
+// The frequently used programs: the merge of the shell's launch records (UserAssist) and UserData.ini into one
+// list keyed by the program file, newest first. Pure; the registry, the file and the shell come in as values
+// and callbacks. The list lives on the user-interface thread.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/DateTime.h"
+
+namespace tessaline {
+
+struct TUseProgramInfo {
+    std::wstring TargetPath;      // the program file; the key (A-Z case ignored)
+    std::wstring LinkPath;        // the shortcut it was first found through; what a click starts
+    TDateTime LastRun;            // latest over every source naming the program
+    std::wstring DisplayName;     // of the last source merged
+    std::wstring UserAssistName;  // still encoded; empty when only UserData.ini names it
+};
+
+// One value of the UserAssist Count key, as read. Data that could not be read is left empty.
+struct TUserAssistValue {
+    std::wstring Name;
+    std::string Data;
+};
+
+// What the merge asks of the system. All must be set.
+struct TUseProgramShell {
+    std::function<bool(const std::wstring& path)> FileExists;
+    std::function<std::wstring(const std::wstring& linkPath)> ResolveLinkTarget;  // empty when not a shortcut
+    std::function<std::wstring(const std::wstring& path)> GetShellDisplayName;
+    std::function<std::wstring(const std::wstring& guidText)> GetStartMenuKnownFolder;
+    std::function<TDateTime(uint64_t utcFileTime)> FileTimeToLocal;  // zero when it has no DOS date
+};
+
+class TUseProgramList {
+  public:
+    // Refresh: the registry values in the order the registry returned them, then the lines of UserData.ini.
+    void Rebuild(const std::vector<TUserAssistValue>& values,
+                 const std::vector<std::wstring>& userDataLines,
+                 const TUseProgramShell& shell);
+    void Clear() { items_.clear(); }
+
+    int Count() const { return static_cast<int>(items_.size()); }
+    // nullptr outside 0 .. Count() - 1.
+    const TUseProgramInfo* GetItem(int index) const;
+    const TUseProgramInfo* FindByTarget(std::wstring_view path) const;
+    const std::vector<TUseProgramInfo>& Items() const { return items_; }
+
+  private:
+    size_t IndexOfTarget(std::wstring_view path) const;  // npos when absent
+    TUseProgramInfo& FindOrAdd(const std::wstring& target, const std::wstring& link, const std::wstring& name);
+
+    std::vector<TUseProgramInfo> items_;
+};
+
+}  // namespace tessaline

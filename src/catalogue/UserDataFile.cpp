@@ -1,0 +1,186 @@
+#include "catalogue/UserDataFile.h"
+
+#include "base/FileSystem.h"
+#include "base/Strings.h"
+#include "base/TextFile.h"
+#include "base/Trace.h"
+
+namespace tessaline {
+namespace {
+
+constexpr wchar_t kFieldSeparator = L';';
+
+void AppendDigits(std::wstring& out, int32_t value, int width) {
+    std::wstring digits = IntToText(value);
+    if (value >= 0 && digits.size() < static_cast<size_t>(width)) {
+        digits.insert(0, static_cast<size_t>(width) - digits.size(), L'0');
+    }
+    out += digits;
+}
+
+// Exactly `width` decimal digits at `pos`.
+bool ReadDigits(std::wstring_view text, size_t pos, size_t width, int32_t& value) {
+    value = 0;
+    for (size_t i = pos; i < pos + width; ++i) {
+        if (text[i] < L'0' || text[i] > L'9') {
+            return false;
+        }
+        value = value * 10 + (text[i] - L'0');
+    }
+    return true;
+}
+
+}  // namespace
+
+std::wstring FormatUserDataTime(const TDateTime& value) {
+    std::wstring out;
+    AppendDigits(out, value.month, 2);
+    out += L'/';
+    AppendDigits(out, value.day, 2);
+    out += L'/';
+    AppendDigits(out, value.year, 4);
+    out += L' ';
+    AppendDigits(out, value.hour, 2);
+    out += L':';
+    AppendDigits(out, value.minute, 2);
+    out += L':';
+    AppendDigits(out, value.second, 2);
+    return out;
+}
+
+TDateTime ParseUserDataTime(std::wstring_view text) {
+    // mm/dd/yyyy hh:mm:ss
+    static constexpr std::wstring_view kShape = L"00/00/0000 00:00:00";
+    text = TrimView(text);
+    if (text.size() != kShape.size()) {
+        return {};
+    }
+    for (size_t i = 0; i < kShape.size(); ++i) {
+        if (kShape[i] != L'0' && text[i] != kShape[i]) {
+            return {};
+        }
+    }
+    TDateTime value;
+    if (!ReadDigits(text, 0, 2, value.month) || !ReadDigits(text, 3, 2, value.day) ||
+        !ReadDigits(text, 6, 4, value.year) || !ReadDigits(text, 11, 2, value.hour) ||
+        !ReadDigits(text, 14, 2, value.minute) || !ReadDigits(text, 17, 2, value.second) || !IsValidDateTime(value)) {
+        return {};
+    }
+    return value;
+}
+
+TUserDataRecord ParseUserDataLine(std::wstring_view line) {
+    TUserDataRecord record;
+    const size_t first = line.find(kFieldSeparator);
+    if (first == std::wstring_view::npos) {
+        record.Path = line;
+        return record;
+    }
+    // Windows allows ";" in file names; the date and count written after the path never hold one.
+    const size_t last = line.rfind(kFieldSeparator);
+    if (last > first) {
+        const size_t second = line.rfind(kFieldSeparator, last - 1);
+        if (second > first) {
+            const TDateTime when = ParseUserDataTime(line.substr(second + 1, last - second - 1));
+            if (!when.IsZero()) {
+                record.Path = line.substr(0, second);
+                record.LastRun = when;
+                record.Count = ParseInt32(line.substr(last + 1)).value_or(0);
+                return record;
+            }
+        }
+    }
+    record.Path = line.substr(0, first);
+    const std::wstring_view rest = line.substr(first + 1);
+    const size_t split = rest.find(kFieldSeparator);
+    record.LastRun = ParseUserDataTime(rest.substr(0, split));
+    if (split != std::wstring_view::npos) {
+        record.Count = ParseInt32(rest.substr(split + 1)).value_or(0);
+    }
+    return record;
+}
+
+std::wstring MakeUserDataLine(std::wstring_view path, const TDateTime& when) {
+    std::wstring line(path);
+    line += kFieldSeparator;
+    line += FormatUserDataTime(when);
+    line += L";1";
+    return line;
+}
+
+bool LineNamesPath(std::wstring_view line, std::wstring_view path) {
+    if (path.empty()) {
+        return false;
+    }
+    // Only where the path ends its field: "App.lnk" must not take the line of "App.lnk backup.lnk".
+    for (size_t pos = line.find(path); pos != std::wstring_view::npos; pos = line.find(path, pos + 1)) {
+        const size_t end = pos + path.size();
+        if (end == line.size() || line[end] == kFieldSeparator) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool RemoveFirstLineNaming(std::vector<std::wstring>& lines, std::wstring_view path) {
+    for (auto it = lines.begin(); it != lines.end(); ++it) {
+        if (LineNamesPath(*it, path)) {
+            lines.erase(it);
+            return true;
+        }
+    }
+    return false;
+}
+
+std::wstring PutLaunchRecordOnTop(std::vector<std::wstring>& lines, std::wstring_view path, const TDateTime& now) {
+    RemoveFirstLineNaming(lines, path);
+    std::wstring line = MakeUserDataLine(path, now);
+    lines.insert(lines.begin(), line);
+    return line;
+}
+
+bool AddLaunchRecordToFile(const std::wstring& dataFile, const std::wstring& path, const TDateTime& now) {
+    if (path.empty()) {
+        Trace(L"AddLaunchRecord: empty path");
+        return false;
+    }
+    if (const std::wstring folder = ExtractFileDir(dataFile); !folder.empty() && !CreateDirectoryTree(folder)) {
+        Trace(L"AddLaunchRecord: cannot create ", folder);
+    }
+    std::vector<std::wstring> lines;
+    if (ReadTextFileLines(dataFile, lines) == FileReadResult::Failed) {
+        // Writing now would replace the user's history with this one record.
+        Trace(L"AddLaunchRecord: cannot read ", dataFile);
+        return false;
+    }
+    const std::wstring line = PutLaunchRecordOnTop(lines, path, now);
+    Trace(L"-1: ", line);
+    if (!WriteUtf16LeLinesAtomic(dataFile, lines)) {
+        Trace(L"AddLaunchRecord: cannot write ", dataFile);
+        return false;
+    }
+    return true;
+}
+
+bool RemoveEntryFromFile(const std::wstring& dataFile, const std::wstring& linkPath) {
+    std::vector<std::wstring> lines;
+    switch (ReadTextFileLines(dataFile, lines)) {
+        case FileReadResult::Ok:
+            break;
+        case FileReadResult::Missing:
+            return false;
+        case FileReadResult::Failed:
+            Trace(L"RemoveEntry: cannot read ", dataFile);
+            return false;
+    }
+    if (!RemoveFirstLineNaming(lines, linkPath)) {
+        return false;
+    }
+    if (!WriteUtf16LeLinesAtomic(dataFile, lines)) {
+        Trace(L"RemoveEntry: cannot write ", dataFile);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace tessaline

@@ -1,0 +1,38 @@
+#pragma once
+// TUseProgramManage: the frequently used programs, merged at every refresh from the shell's UserAssist
+// records and UserData.ini in the data directory. One instance for the program's life; user-interface thread
+// only, with COM initialised.
+
+#include <memory>
+#include <string>
+
+#include "catalogue/UseProgramList.h"
+#include "catalogue/UserAssist.h"
+
+namespace tessaline {
+
+class TUseProgramManage {
+  public:
+    TUseProgramManage();  // DataFile: GetUserDataDir() + "UserData.ini"
+
+    void Refresh();
+    int Count() const { return list_.Count(); }
+    const TUseProgramInfo* GetItem(int index) const { return list_.GetItem(index); }
+    const TUseProgramInfo* FindByTarget(const std::wstring& path) const { return list_.FindByTarget(path); }
+
+    // Records that the user started the shortcut now. A failure is traced and returned, never thrown, so the
+    // launch that follows goes on.
+    bool AddLaunchRecord(const std::wstring& path);
+    // "Remove from this list": the UserAssist value, or else the entry's line of UserData.ini.
+    bool RemoveEntry(const TUseProgramInfo& info);
+
+    const std::wstring& DataFile() const { return dataFile_; }
+
+  private:
+    TUseProgramList list_;
+    std::wstring dataFile_;
+};
+
+extern std::unique_ptr<TUseProgramManage> v_UseProgramManage;
+
+}  // namespace tessaline

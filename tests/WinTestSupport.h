@@ -1,0 +1,32 @@
+#pragma once
+// Helpers for the tests that run under Wine against the real API.
+
+#include <windows.h>
+
+#include <objbase.h>
+
+#include <string>
+
+namespace tessaline::test {
+
+// A shortcut saved through IShellLinkW (COM must be initialised).
+bool SaveShortcut(const std::wstring& linkPath, const std::wstring& target);
+
+// COM for the test's thread.
+class ComScope {
+  public:
+    ComScope() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+    ~ComScope() {
+        if (ok_) {
+            CoUninitialize();
+        }
+    }
+    bool Ok() const { return ok_; }
+
+  private:
+    bool ok_;
+};
+
+}  // namespace tessaline::test

@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "catalogue/PinnedList.h"
+
+namespace tessaline {
+namespace {
+
+constexpr wchar_t kPinFolder[] = L"C:\\Users\\Ann\\Start Menu\\Programs\\";
+
+TEST(PinnedList, OneEntryPerProgramNewestPinFirstDocumentsIncluded) {
+    const std::wstring folder = kPinFolder;
+    const std::map<std::wstring, std::pair<std::wstring, int>> links = {
+        // target, day pinned
+        {folder + L"Notepad.lnk", {L"C:\\Windows\\notepad.exe", 1}},
+        {folder + L"Editor.lnk", {L"c:\\windows\\NOTEPAD.EXE", 9}},  // second shortcut to it: left out
+        {folder + L"Budget.lnk", {L"C:\\Docs\\budget.xlsx", 3}},
+        {folder + L"Old.lnk", {L"C:\\Gone\\old.exe", 5}},
+        {folder + L"Broken.lnk", {L"", 7}},
+    };
+    const TPinnedShell shell{
+        .FileExists =
+            [&](const std::wstring& p) {
+                return links.contains(p) || p.starts_with(L"C:\\Windows") || p.starts_with(L"C:\\Docs");
+            },
+        .ResolveLinkTarget = [&](const std::wstring& p) { return links.at(p).first; },
+        .GetShellDisplayName = [](const std::wstring& p) { return p.substr(p.rfind(L'\\') + 1); },
+        .GetCreationTime = [&](const std::wstring& p) { return TDateTime{2024, 3, links.at(p).second, 0, 0, 0}; },
+    };
+    TUserPinedList list;
+    list.Rebuild(folder, {L"Notepad.lnk", L"Editor.lnk", L"Budget.lnk", L"Old.lnk", L"Broken.lnk", L"Absent.lnk"},
+                 shell);
+    ASSERT_EQ(list.Count(), 2);
+    EXPECT_EQ(list.GetItem(0)->LinkPath, folder + L"Budget.lnk");
+    EXPECT_EQ(list.GetItem(1)->LinkPath, folder + L"Notepad.lnk");
+    EXPECT_EQ(list.GetItem(1)->DisplayName, L"Notepad.lnk");
+    EXPECT_EQ(list.FindByTarget(L"C:\\WINDOWS\\notepad.exe"), list.GetItem(1));
+    EXPECT_EQ(list.GetItem(2), nullptr);
+
+    list.Rebuild(L"", {L"Notepad.lnk"}, shell);  // no Programs folder: never the current directory
+    EXPECT_EQ(list.Count(), 0);
+}
+
+TEST(PinnedList, PinShortcutStaysInsideThePinFolder) {
+    struct Case {
+        const wchar_t* folder;
+        const wchar_t* caption;
+        const wchar_t* expected;
+    };
+    for (auto [folder, caption, expected] : {
+             Case{kPinFolder, L"Paint", L"C:\\Users\\Ann\\Start Menu\\Programs\\Paint.lnk"},
+             Case{L"C:\\P", L"Paint", L"C:\\P\\Paint.lnk"},
+             Case{L"C:\\P\\", L"..\\..\\Startup\\Paint", L"C:\\P\\.._.._Startup_Paint.lnk"},
+             Case{L"C:\\P\\", L"A: \"B\"?*<>|/", L"C:\\P\\A_ _B_______.lnk"},
+             Case{L"C:\\P\\", L"", L"C:\\P\\mspaint.lnk"},
+             Case{L"C:\\P\\", L"..", L"C:\\P\\mspaint.lnk"},
+             Case{L"", L"Paint", L""},
+         }) {
+        EXPECT_EQ(PinLinkPath(folder, caption, L"C:\\Windows\\mspaint.exe"), expected)
+            << testing::PrintToString(std::wstring(caption));
+    }
+}
+
+TEST(PinnedList, TaskbarPinningNeedsNoSubstituteFromWindows7On) {
+    struct Version {
+        unsigned major;
+        unsigned minor;
+        bool seven;
+    };
+    for (auto [major, minor, seven] :
+         {Version{5, 1, false}, Version{6, 0, false}, Version{6, 1, true}, Version{6, 2, true}, Version{10, 0, true}}) {
+        EXPECT_EQ(IsWindows7OrLater(major, minor), seven) << major << "." << minor;
+    }
+}
+
+}  // namespace
+}  // namespace tessaline
