@@ -19,8 +19,8 @@ namespace {
 
 class ShellItems : public testing::Test {
   protected:
-    void SetUp() override { ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))); }
-    void TearDown() override { CoUninitialize(); }
+    void SetUp() override { ASSERT_TRUE(com.Ok()); }
+    test::ComScope com;
     test::TempFolder folder;
 };
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "TestSupport.h"
+#include "WinTestSupport.h"
 #include "base/Strings.h"
 #include "base/Trace.h"
 #include "system/PopupMenuShell.h"
@@ -18,8 +19,8 @@ namespace {
 
 class ShellServices : public testing::Test {
   protected:
-    void SetUp() override { ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))); }
-    void TearDown() override { CoUninitialize(); }
+    void SetUp() override { ASSERT_TRUE(com.Ok()); }
+    test::ComScope com;
     test::TempFolder folder;
 };
 
