@@ -4,53 +4,10 @@
 #include <oleauto.h>
 
 #include "base/Trace.h"
+#include "system/Automation.h"
 #include "system/WmiQuery.h"
 
 namespace tessaline {
-namespace {
-
-struct Variant {
-    VARIANT v;
-    Variant() { VariantInit(&v); }
-    Variant(const Variant&) = delete;
-    Variant& operator=(const Variant&) = delete;
-    ~Variant() { VariantClear(&v); }
-};
-
-struct Bstr {
-    BSTR s;
-    explicit Bstr(const std::wstring& text) : s(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
-    Bstr(const Bstr&) = delete;
-    Bstr& operator=(const Bstr&) = delete;
-    ~Bstr() { SysFreeString(s); }
-};
-
-// Calls a method or reads a property by name; arguments are given in natural order.
-HRESULT CallByName(IDispatch* object,
-                   const wchar_t* name,
-                   WORD flags,
-                   std::vector<VARIANT> arguments,
-                   VARIANT* result) {
-    DISPID id = 0;
-    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-    HRESULT hr = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
-    if (FAILED(hr)) {
-        return hr;
-    }
-    std::vector<VARIANT> reversed(arguments.rbegin(), arguments.rend());  // IDispatch wants them last first
-    DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
-    return object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result, nullptr, nullptr);
-}
-
-VARIANT StringArgument(const Bstr& text) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_BSTR;
-    v.bstrVal = text.s;  // borrowed: the Bstr frees it
-    return v;
-}
-
-}  // namespace
 
 std::vector<std::wstring> WmiQueryStrings(const std::wstring& query, const std::wstring& property) {
     std::vector<std::wstring> values;

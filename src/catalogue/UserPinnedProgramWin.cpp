@@ -1,0 +1,174 @@
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include "base/FileSystem.h"
+#include "base/Strings.h"
+#include "base/Trace.h"
+#include "catalogue/ShellItems.h"
+#include "catalogue/UserPinnedProgram.h"
+#include "system/Automation.h"
+#include "system/ShellServices.h"
+
+namespace tessaline {
+
+std::unique_ptr<TUserPinedManage> v_UserPinedManage;
+
+namespace {
+
+constexpr UINT kPinToTaskbarVerbResource = 5386;
+// The shell's automation object ("Shell.Application").
+constexpr CLSID kShellApplication = {0x13709620, 0xC279, 0x11CE, {0xA4, 0x9E, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
+
+std::wstring LoadPinVerbText() {
+    HMODULE shell32 = LoadLibraryW(L"shell32.dll");
+    if (shell32 == nullptr) {
+        return {};
+    }
+    wchar_t text[999] = {};
+    const int length = LoadStringW(shell32, kPinToTaskbarVerbResource, text, 999);
+    FreeLibrary(shell32);
+    return length > 0 ? std::wstring(text, static_cast<size_t>(length)) : std::wstring();
+}
+
+bool WindowsVersionAtLeast7() {
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof info;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    if (!GetVersionExW(&info)) {
+        return true;
+    }
+#pragma GCC diagnostic pop
+    return IsWindows7OrLater(info.dwMajorVersion, info.dwMinorVersion);
+}
+
+std::wstring LongPathUpper(const std::wstring& path) {
+    wchar_t buffer[MAX_PATH * 2] = {};
+    const DWORD length = GetLongPathNameW(path.c_str(), buffer, MAX_PATH * 2);
+    return UpperAZ(length > 0 && length < MAX_PATH * 2 ? std::wstring(buffer) : path);
+}
+
+// Applies the verb whose name matches through Shell.Application: NameSpace(folder).ParseName(file).Verbs().
+bool InvokeShellVerb(const std::wstring& file, const std::wstring& verbText) {
+    IDispatch* shell = nullptr;
+    if (FAILED(CoCreateInstance(kShellApplication, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,
+                                reinterpret_cast<void**>(&shell)))) {
+        Trace(L"PinToTaskbar: no shell automation object");
+        return false;
+    }
+    Bstr folderName(ExtractFileDir(file));
+    Bstr fileName(ExtractFileName(file));
+    Variant folder;
+    Variant item;
+    Variant verbs;
+    Variant count;
+    bool invoked = false;
+    if (SUCCEEDED(CallByName(shell, L"NameSpace", DISPATCH_METHOD, {StringArgument(folderName)}, &folder.v)) &&
+        SUCCEEDED(CallByName(folder.Dispatch(), L"ParseName", DISPATCH_METHOD, {StringArgument(fileName)}, &item.v)) &&
+        SUCCEEDED(CallByName(item.Dispatch(), L"Verbs", DISPATCH_METHOD | DISPATCH_PROPERTYGET, {}, &verbs.v)) &&
+        SUCCEEDED(CallByName(verbs.Dispatch(), L"Count", DISPATCH_METHOD | DISPATCH_PROPERTYGET, {}, &count.v)) &&
+        SUCCEEDED(VariantChangeType(&count.v, &count.v, 0, VT_I4))) {
+        for (int32_t i = 0; i < count.v.lVal && !invoked; ++i) {
+            Variant verb;
+            Variant name;
+            if (FAILED(CallByName(verbs.Dispatch(), L"Item", DISPATCH_METHOD, {IntArgument(i)}, &verb.v)) ||
+                FAILED(CallByName(verb.Dispatch(), L"Name", DISPATCH_PROPERTYGET, {}, &name.v)) ||
+                name.v.vt != VT_BSTR || name.v.bstrVal == nullptr) {
+                continue;
+            }
+            if (VerbNameMatches(std::wstring(name.v.bstrVal, SysStringLen(name.v.bstrVal)), verbText)) {
+                Variant ignored;
+                invoked = SUCCEEDED(CallByName(verb.Dispatch(), L"DoIt", DISPATCH_METHOD, {}, &ignored.v));
+            }
+        }
+    }
+    shell->Release();
+    return invoked;
+}
+
+}  // namespace
+
+TUserPinedManage::TUserPinedManage() : pinFolder_(PinFolderFromPrograms(GetSpecialFolder(CSIDL_PROGRAMS))) {}
+
+void TUserPinedManage::Refresh() {
+    list_.Clear();
+    if (pinFolder_.empty()) {
+        return;
+    }
+    ScopedWow64RedirectionOff redirectionOff;
+    TPinnedShell shell;
+    shell.FileExists = [](const std::wstring& path) { return FileExists(path); };
+    shell.ResolveLinkTarget = [](const std::wstring& link) { return ResolveLinkTarget(link); };
+    shell.GetShellDisplayName = [](const std::wstring& path) { return GetShellDisplayName(path); };
+    shell.GetCreationTime = [](const std::wstring& path) { return GetFileTimeStamp(path, 0); };
+    list_.Rebuild(pinFolder_, ListFolder(pinFolder_, L"*.lnk"), shell);
+}
+
+void TUserPinedManage::Unpin(const TUserPinedInfo& info) {
+    if (!DeleteFileW(info.LinkPath.c_str())) {
+        Trace(L"Unpin: cannot delete ", info.LinkPath);
+    }
+}
+
+bool TUserPinedManage::PinProgram(const std::wstring& targetPath, const std::wstring& caption) {
+    const std::wstring link = PinLinkPath(pinFolder_, caption, targetPath);
+    return !link.empty() && CreateShortcut(targetPath, L"", link, caption);
+}
+
+bool TUserPinedManage::CreateShortcut(const std::wstring& targetPath,
+                                      const std::wstring& arguments,
+                                      const std::wstring& linkPath,
+                                      const std::wstring& description) {
+    if (!HasLnkExtension(linkPath)) {
+        return false;
+    }
+    const HRESULT init = CoInitialize(nullptr);  // OLE for the call; balanced below when it was ours
+    IShellLinkW* link = nullptr;
+    IPersistFile* file = nullptr;
+    std::wstring folder = ExtractFileDir(targetPath);
+    if (!folder.empty() && folder.back() != L'\\') {
+        folder += L'\\';
+    }
+    bool ok = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                         reinterpret_cast<void**>(&link))) &&
+              SUCCEEDED(link->SetPath(targetPath.c_str())) && SUCCEEDED(link->SetArguments(arguments.c_str())) &&
+              SUCCEEDED(link->SetWorkingDirectory(folder.c_str())) &&
+              SUCCEEDED(link->SetDescription(description.c_str())) &&
+              SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+              SUCCEEDED(file->Save(linkPath.c_str(), TRUE));
+    if (file != nullptr) {
+        file->Release();
+    }
+    if (link != nullptr) {
+        link->Release();
+    }
+    if (SUCCEEDED(init)) {
+        CoUninitialize();
+    }
+    if (!ok) {
+        Trace(L"CreateShortcut: failed: ", linkPath);
+    }
+    return ok;
+}
+
+bool TUserPinedManage::PinToTaskbar(const std::wstring& targetPath, const std::wstring& name) {
+    const std::wstring verbText = LoadPinVerbText();
+    if (verbText.empty()) {
+        return false;
+    }
+    std::wstring file = targetPath;
+    if (!WindowsVersionAtLeast7()) {
+        // Older shells pin shortcuts, not program files: pin a substitute shortcut of our own.
+        const std::wstring folder = GetSpecialFolder(CSIDL_APPDATA) + L"\\Quorvan\\";
+        CreateDirectoryTree(folder);
+        file = folder + name + L".lnk";
+        CreateShortcut(targetPath, L"", file, L"");
+        if (!SubstituteShortcutAccepted(LongPathUpper(ResolveLinkTarget(file)), UpperAZ(ExtractFileDir(targetPath)))) {
+            return false;
+        }
+    }
+    return InvokeShellVerb(file, verbText);
+}
+
+}  // namespace tessaline
