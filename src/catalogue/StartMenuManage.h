@@ -1,0 +1,94 @@
+#pragma once
+// TStartMenuManage: enumerates the four Start Menu folders through the shell and builds the merged tree of all
+// programs: the top level each time the menu opens, a folder's branch when it is opened. One instance for the
+// program's life; user-interface thread only, with COM initialised.
+
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "catalogue/AllProgramsTree.h"
+#include "catalogue/ShellItems.h"
+
+namespace tessaline {
+
+// What the tree of all programs must offer: a node per item, owning it, with a text.
+class IProgramTreeNode {
+  public:
+    virtual ~IProgramTreeNode() = default;
+    virtual TShellItem* Item() = 0;
+    virtual IProgramTreeNode* Parent() = 0;  // nullptr at the top level
+    virtual bool Expanded() const = 0;
+    virtual void SetExpanded(bool expanded) = 0;
+    virtual void DeleteChildren() = 0;
+    virtual IProgramTreeNode* AddChild(std::unique_ptr<TShellItem> item, const std::wstring& text) = 0;
+    virtual size_t ChildCount() const = 0;
+    virtual IProgramTreeNode* Child(size_t index) = 0;
+    // Around a change of many nodes (the tree's redrawing is suspended in between).
+    virtual void BeginUpdate() {}
+    virtual void EndUpdate() {}
+};
+
+using TShellItemList = std::vector<std::unique_ptr<TShellItem>>;
+
+class TStartMenuManage {
+  public:
+    TStartMenuManage();
+    TStartMenuManage(const TStartMenuManage&) = delete;
+    TStartMenuManage& operator=(const TStartMenuManage&) = delete;
+    ~TStartMenuManage();
+
+    // Each list may be null. False (traced) when the shell could not parse, bind or enumerate the folder.
+    bool EnumPath(const std::wstring& path,
+                  TShellItemList* folderList,
+                  TShellItemList* itemList,
+                  TShellItemList* anyList,
+                  TSeenNames* seenNames);
+    bool EnumPidl(const SharedPidl& absolutePidl,
+                  TShellItemList* folderList,
+                  TShellItemList* itemList,
+                  TShellItemList* anyList,
+                  TSeenNames* seenNames);
+    bool EnumFolder(IShellFolder* folder,
+                    const SharedPidl& parentPidl,
+                    TShellItemList* folderList,
+                    TShellItemList* itemList,
+                    TShellItemList* anyList,
+                    TSeenNames* seenNames);
+
+    // The top level: loose programs first, then folders, each in code-unit name order. The item's node text
+    // is NodeText(item).
+    void LoadAllPrograms(const std::function<void()>& onBegin,
+                         const std::function<void(std::unique_ptr<TShellItem>)>& onItem,
+                         const std::function<void()>& onEnd);
+    // Opens (filling it anew) or closes a folder node; a chain of single folders opens in one go.
+    void OpenFolderNode(IProgramTreeNode& node);
+
+    bool IncludeFolders = true;
+    std::wstring UserProgramsPath;
+    std::wstring UserStartMenuPath;
+    std::wstring CommonProgramsPath;
+    std::wstring CommonStartMenuPath;
+
+  private:
+    void OpenFolderNode(IProgramTreeNode& node, int depth);
+
+    IShellFolder* desktopFolder_ = nullptr;
+    IShellFolder* currentFolder_ = nullptr;
+};
+
+// The node text: the item's name less its last extension.
+std::wstring NodeText(const TShellItem& item);
+// The small system-image-list icon of the item (-1 for the "(None)" placeholder); also stored in ImageIndex.
+int GetItemIconIndex(TShellItem& item);
+// The file path of the item's absolute identifier list; empty when it has none.
+std::wstring GetItemPath(TShellItem& item);
+
+extern std::unique_ptr<TStartMenuManage> v_StartMenuManage;
+
+}  // namespace tessaline

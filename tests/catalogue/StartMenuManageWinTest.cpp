@@ -1,0 +1,190 @@
+// The tree of all programs from real folders and shortcuts in the prefix's four Start Menu folders.
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "WinTestSupport.h"
+#include "base/Strings.h"
+#include "catalogue/StartMenuManage.h"
+
+namespace tessaline {
+namespace {
+
+// A tree node as the tree view will keep it: owns its item and its children.
+struct Node : IProgramTreeNode {
+    std::unique_ptr<TShellItem> item;
+    std::wstring text;
+    Node* parent = nullptr;
+    bool expanded = false;
+    std::vector<std::unique_ptr<Node>> children;
+    int updates = 0;
+
+    TShellItem* Item() override { return item.get(); }
+    IProgramTreeNode* Parent() override { return parent; }
+    bool Expanded() const override { return expanded; }
+    void SetExpanded(bool value) override { expanded = value; }
+    void DeleteChildren() override { children.clear(); }
+    IProgramTreeNode* AddChild(std::unique_ptr<TShellItem> childItem, const std::wstring& childText) override {
+        auto child = std::make_unique<Node>();
+        child->item = std::move(childItem);
+        child->text = childText;
+        child->parent = this;
+        children.push_back(std::move(child));
+        return children.back().get();
+    }
+    size_t ChildCount() const override { return children.size(); }
+    IProgramTreeNode* Child(size_t index) override { return children[index].get(); }
+    void BeginUpdate() override { ++updates; }
+    std::vector<std::wstring> Texts() const {
+        std::vector<std::wstring> texts;
+        for (const auto& child : children) {
+            texts.push_back(child->text);
+        }
+        return texts;
+    }
+};
+
+class StartMenuManage : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(com.Ok());
+        manage = std::make_unique<TStartMenuManage>();
+        for (const std::wstring* root : {&manage->UserProgramsPath, &manage->CommonProgramsPath,
+                                         &manage->UserStartMenuPath, &manage->CommonStartMenuPath}) {
+            ASSERT_FALSE(root->empty());
+        }
+    }
+    void TearDown() override {
+        for (auto it = made.rbegin(); it != made.rend(); ++it) {
+            SetFileAttributesW(it->c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (!DeleteFileW(it->c_str())) {
+                RemoveDirectoryW(it->c_str());
+            }
+        }
+    }
+    void Folder(const std::wstring& path) {
+        ASSERT_TRUE(CreateDirectoryW(path.c_str(), nullptr)) << testing::PrintToString(path);
+        made.push_back(path);
+    }
+    void Link(const std::wstring& path) {
+        ASSERT_TRUE(test::SaveShortcut(path, target));
+        made.push_back(path);
+    }
+    // The top level, our entries only (the prefix has its own).
+    std::vector<std::unique_ptr<Node>> TopLevel() {
+        std::vector<std::unique_ptr<Node>> nodes;
+        int begins = 0;
+        int ends = 0;
+        manage->LoadAllPrograms([&] { ++begins; },
+                                [&](std::unique_ptr<TShellItem> item) {
+                                    auto node = std::make_unique<Node>();
+                                    node->text = NodeText(*item);
+                                    node->item = std::move(item);
+                                    if (node->text.rfind(L"Ts", 0) == 0 || node->text.rfind(L"ts", 0) == 0) {
+                                        nodes.push_back(std::move(node));
+                                    }
+                                },
+                                [&] { ++ends; });
+        EXPECT_EQ(begins, 1);
+        EXPECT_EQ(ends, 1);
+        return nodes;
+    }
+    static Node* Find(std::vector<std::unique_ptr<Node>>& nodes, const std::wstring& text) {
+        for (auto& node : nodes) {
+            if (node->text == text) {
+                return node.get();
+            }
+        }
+        return nullptr;
+    }
+
+    test::ComScope com;
+    test::TempFolder folder;
+    std::wstring target = [this] {
+        test::WriteBytes(folder.File(L"tool.exe"), "MZ");
+        return folder.File(L"tool.exe");
+    }();
+    std::unique_ptr<TStartMenuManage> manage;
+    std::vector<std::wstring> made;
+};
+
+TEST_F(StartMenuManage, TheTopLevelMergesTheFourFoldersProgramsFirstInCodeUnitOrder) {
+    const std::wstring& user = manage->UserProgramsPath;
+    const std::wstring& common = manage->CommonProgramsPath;
+    Link(user + L"\\TsZoo.lnk");
+    Link(user + L"\\tsapple.lnk");
+    Link(user + L"\\TsBoth.lnk");
+    Link(common + L"\\TsBoth.lnk");
+    Link(common + L"\\TsCommonOnly.lnk");
+    Folder(user + L"\\TsFolder");
+    Folder(common + L"\\TsFolder");
+    Folder(common + L"\\TsAllUsers");
+    Link(manage->UserStartMenuPath + L"\\TsLoose.lnk");
+    Folder(manage->UserStartMenuPath + L"\\TsNotAProgramsFolder");
+    Link(user + L"\\TsHidden.lnk");
+    SetFileAttributesW((user + L"\\TsHidden.lnk").c_str(), FILE_ATTRIBUTE_HIDDEN);
+
+    auto nodes = TopLevel();
+    std::vector<std::wstring> texts;
+    for (const auto& node : nodes) {
+        texts.push_back(node->text);
+    }
+    EXPECT_EQ(texts, (std::vector<std::wstring>{L"TsBoth", L"TsCommonOnly", L"TsLoose", L"TsZoo", L"tsapple",
+                                                L"TsAllUsers", L"TsFolder"}));
+    EXPECT_EQ(Find(nodes, L"TsFolder")->item->Kind, TShellItem::kFolder);
+    EXPECT_EQ(Find(nodes, L"TsZoo")->item->Kind, TShellItem::kProgram);
+    // The user's copy wins.
+    EXPECT_TRUE(EqualsNoCase(GetItemPath(*Find(nodes, L"TsBoth")->item), user + L"\\TsBoth.lnk"));
+    EXPECT_GE(GetItemIconIndex(*Find(nodes, L"TsZoo")->item), 0);
+}
+
+TEST_F(StartMenuManage, OpeningAFolderListsTheUnionWithTheUsersCopyWinning) {
+    const std::wstring userFolder = manage->UserProgramsPath + L"\\TsTools";
+    const std::wstring commonFolder = manage->CommonProgramsPath + L"\\TsTools";
+    Folder(userFolder);
+    Folder(commonFolder);
+    Link(userFolder + L"\\Shared.lnk");
+    Link(userFolder + L"\\Mine.lnk");
+    Link(commonFolder + L"\\Shared.lnk");
+    Link(commonFolder + L"\\Theirs.lnk");
+    Folder(userFolder + L"\\Sub 2.5");
+    Folder(userFolder + L"\\Sub 2.5\\Inner");
+
+    auto nodes = TopLevel();
+    Node* tools = Find(nodes, L"TsTools");
+    ASSERT_NE(tools, nullptr);
+    manage->OpenFolderNode(*tools);
+    EXPECT_TRUE(tools->expanded);
+    EXPECT_EQ(tools->Texts(), (std::vector<std::wstring>{L"Mine", L"Shared", L"Sub 2", L"Theirs"}));
+    EXPECT_TRUE(EqualsNoCase(GetItemPath(*tools->children[1]->item), userFolder + L"\\Shared.lnk"));
+
+    // Inner is the only content of "Sub 2.5": opening it opens Inner too, which is empty.
+    Node* sub = tools->children[2].get();
+    manage->OpenFolderNode(*sub);
+    ASSERT_EQ(sub->Texts(), (std::vector<std::wstring>{L"Inner"}));
+    Node* inner = sub->children[0].get();
+    EXPECT_TRUE(inner->expanded);
+    ASSERT_EQ(inner->Texts(), (std::vector<std::wstring>{L"(None)"}));
+    EXPECT_EQ(inner->children[0]->item->Kind, TShellItem::kPlaceholder);
+    EXPECT_EQ(GetItemIconIndex(*inner->children[0]->item), -1);
+
+    // A second click closes; the next opening reads the disk again.
+    manage->OpenFolderNode(*tools);
+    EXPECT_FALSE(tools->expanded);
+    Link(userFolder + L"\\New.lnk");
+    manage->OpenFolderNode(*tools);
+    EXPECT_EQ(tools->Texts(), (std::vector<std::wstring>{L"Mine", L"New", L"Shared", L"Sub 2", L"Theirs"}));
+}
+
+TEST_F(StartMenuManage, AMissingFolderContributesNothing) {
+    TShellItemList any;
+    TSeenNames seen;
+    EXPECT_TRUE(manage->EnumPath(folder.File(L"absent"), nullptr, nullptr, &any, &seen));
+    EXPECT_TRUE(any.empty());
+}
+
+}  // namespace
+}  // namespace tessaline
