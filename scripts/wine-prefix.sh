@@ -6,7 +6,7 @@ set -euo pipefail
 prefix=${1:?usage: wine-prefix.sh PREFIX [--fresh]}
 fresh=${2:-}
 
-export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEARCH=win64
 # The 64-bit loader starts every program; it hands 32-bit ones to the 32-bit loader (WOW64).
 wine=/usr/lib/wine/wine64

@@ -10,10 +10,7 @@
 namespace tessaline {
 
 const TUseProgramInfo* TUseProgramList::GetItem(int index) const {
-    if (index < 0 || index >= Count()) {
-        return nullptr;
-    }
-    return &items_[static_cast<size_t>(index)];
+    return index < 0 ? nullptr : Named(static_cast<size_t>(index));
 }
 
 size_t TUseProgramList::IndexOfTarget(std::wstring_view path) const {
@@ -28,7 +25,7 @@ size_t TUseProgramList::IndexOfTarget(std::wstring_view path) const {
 
 const TUseProgramInfo* TUseProgramList::FindByTarget(std::wstring_view path) const {
     const size_t index = IndexOfTarget(path);
-    return index == std::wstring::npos ? nullptr : &items_[index];
+    return index == std::wstring::npos ? nullptr : Named(index);
 }
 
 TUseProgramInfo& TUseProgramList::FindOrAdd(const std::wstring& target,
@@ -37,13 +34,15 @@ TUseProgramInfo& TUseProgramList::FindOrAdd(const std::wstring& target,
     if (const size_t index = IndexOfTarget(target); index != std::wstring::npos) {
         return items_[index];
     }
-    return items_.emplace_back(TUseProgramInfo{target, link, {}, {}, name});
+    return items_.emplace_back(TUseProgramInfo{target, link, {}, {}, name, link});
 }
 
 void TUseProgramList::Rebuild(const std::vector<TUserAssistValue>& values,
                               const std::vector<std::wstring>& userDataLines,
                               const TUseProgramShell& shell) {
     items_.clear();
+    named_.clear();
+    displayName_ = shell.GetShellDisplayName;
 
     for (const auto& value : values) {
         const std::wstring link = DecodeUserAssistName(value.Name, shell.GetStartMenuKnownFolder);
@@ -59,7 +58,7 @@ void TUseProgramList::Rebuild(const std::vector<TUserAssistValue>& values,
             continue;
         }
         TUseProgramInfo& info = FindOrAdd(target, link, value.Name);
-        info.DisplayName = shell.GetShellDisplayName(link);
+        info.DisplayNameSource = link;
         // Short data has no time; the entry stays, sorted by its other sources (or last).
         if (const auto fileTime = ReadUserAssistFileTime(value.Data); fileTime && *fileTime != 0) {
             info.LastRun = std::max(info.LastRun, shell.FileTimeToLocal(*fileTime));
@@ -76,12 +75,26 @@ void TUseProgramList::Rebuild(const std::vector<TUserAssistValue>& values,
             continue;
         }
         TUseProgramInfo& info = FindOrAdd(target, record.Path, {});
-        info.DisplayName = shell.GetShellDisplayName(record.Path);
+        info.DisplayNameSource = record.Path;
         info.LastRun = std::max(info.LastRun, record.LastRun);
     }
 
     std::stable_sort(items_.begin(), items_.end(),
                      [](const TUseProgramInfo& a, const TUseProgramInfo& b) { return a.LastRun > b.LastRun; });
+    named_.assign(items_.size(), false);
+}
+
+const TUseProgramInfo* TUseProgramList::Named(size_t index) const {
+    if (index >= items_.size()) {
+        return nullptr;
+    }
+    if (!named_[index]) {
+        named_[index] = true;
+        if (displayName_) {
+            items_[index].DisplayName = displayName_(items_[index].DisplayNameSource);
+        }
+    }
+    return &items_[index];
 }
 
 }  // namespace tessaline

@@ -14,11 +14,12 @@
 namespace tessaline {
 
 struct TUseProgramInfo {
-    std::wstring TargetPath;      // the program file; the key (A-Z case ignored)
-    std::wstring LinkPath;        // the shortcut it was first found through; what a click starts
-    TDateTime LastRun;            // latest over every source naming the program
-    std::wstring DisplayName;     // of the last source merged
-    std::wstring UserAssistName;  // still encoded; empty when only UserData.ini names it
+    std::wstring TargetPath;         // the program file; the key (A-Z case ignored)
+    std::wstring LinkPath;           // the shortcut it was first found through; what a click starts
+    TDateTime LastRun;               // latest over every source naming the program
+    std::wstring DisplayName;        // of the last source merged; asked of the shell when the entry is first read
+    std::wstring UserAssistName;     // still encoded; empty when only UserData.ini names it
+    std::wstring DisplayNameSource;  // the path whose display name DisplayName is
 };
 
 // One value of the UserAssist Count key, as read. Data that could not be read is left empty.
@@ -42,19 +43,27 @@ class TUseProgramList {
     void Rebuild(const std::vector<TUserAssistValue>& values,
                  const std::vector<std::wstring>& userDataLines,
                  const TUseProgramShell& shell);
-    void Clear() { items_.clear(); }
+    void Clear() {
+        items_.clear();
+        named_.clear();
+    }
 
     int Count() const { return static_cast<int>(items_.size()); }
     // nullptr outside 0 .. Count() - 1.
     const TUseProgramInfo* GetItem(int index) const;
     const TUseProgramInfo* FindByTarget(std::wstring_view path) const;
-    const std::vector<TUseProgramInfo>& Items() const { return items_; }
 
   private:
     size_t IndexOfTarget(std::wstring_view path) const;  // npos when absent
     TUseProgramInfo& FindOrAdd(const std::wstring& target, const std::wstring& link, const std::wstring& name);
 
-    std::vector<TUseProgramInfo> items_;
+    // The shell's display name costs milliseconds and the menu shows at most ten entries, so a name is asked
+    // for only when its entry is first read through GetItem or FindByTarget.
+    const TUseProgramInfo* Named(size_t index) const;
+
+    mutable std::vector<TUseProgramInfo> items_;
+    mutable std::vector<bool> named_;
+    std::function<std::wstring(const std::wstring&)> displayName_;
 };
 
 }  // namespace tessaline

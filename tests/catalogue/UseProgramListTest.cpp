@@ -85,5 +85,26 @@ TEST(UseProgramList, BothSourcesMergeByTargetAndSortNewestFirst) {
     EXPECT_EQ(std::ranges::count(traces, L"GetStartProgram: C:\\Tools\\gone.exe"), 1);
 }
 
+TEST(UseProgramList, DisplayNamesAreAskedOnlyForTheEntriesRead) {
+    int asked = 0;
+    TUseProgramShell shell = kShell;
+    shell.GetShellDisplayName = [&](const std::wstring& p) {
+        ++asked;
+        return L"name of " + p;
+    };
+    TUseProgramList list;
+    list.Rebuild({Value(L"C:\\Tools\\Calc.lnk", 10), Value(L"C:\\Tools\\Paint.lnk", 9)},
+                 {L"C:\\Tools\\Mail.lnk;03/15/2024 11:00:00;1"}, shell);
+    EXPECT_EQ(list.Count(), 3);
+    EXPECT_EQ(asked, 0);
+    EXPECT_EQ(list.GetItem(0)->DisplayName, L"name of C:\\Tools\\Mail.lnk");
+    EXPECT_EQ(list.GetItem(0)->DisplayName, L"name of C:\\Tools\\Mail.lnk");
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(list.FindByTarget(L"c:\\tools\\paint.exe")->DisplayName, L"name of C:\\Tools\\Paint.lnk");
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(list.GetItem(3), nullptr);
+    EXPECT_EQ(asked, 2);
+}
+
 }  // namespace
 }  // namespace tessaline
