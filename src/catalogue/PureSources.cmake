@@ -5,4 +5,5 @@ set(TESSALINE_CATALOGUE_PURE_SOURCES
     catalogue/UseProgramList.cpp
     catalogue/PinnedList.cpp
     catalogue/AllProgramsTree.cpp
+    catalogue/PaneRows.cpp
 )

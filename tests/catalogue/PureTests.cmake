@@ -5,4 +5,5 @@ set(TESSALINE_CATALOGUE_PURE_TESTS
     catalogue/UseProgramListTest.cpp
     catalogue/PinnedListTest.cpp
     catalogue/AllProgramsTreeTest.cpp
+    catalogue/PaneRowsTest.cpp
 )
