@@ -34,6 +34,8 @@ void TUserPinedList::Rebuild(const std::wstring& pinFolder,
                              const std::vector<std::wstring>& names,
                              const TPinnedShell& shell) {
     items_.clear();
+    named_.clear();
+    displayName_ = shell.GetShellDisplayName;
     if (pinFolder.empty()) {
         return;
     }
@@ -44,30 +46,46 @@ void TUserPinedList::Rebuild(const std::wstring& pinFolder,
         }
         const std::wstring target = Trim(shell.ResolveLinkTarget(link));
         // The first shortcut listed for a program wins.
-        if (target.empty() || !shell.FileExists(target) || FindByTarget(target) != nullptr) {
+        if (target.empty() || !shell.FileExists(target) || IndexOfTarget(target) != std::wstring::npos) {
             continue;
         }
-        items_.push_back({link, target, shell.GetShellDisplayName(link), shell.GetCreationTime(link)});
+        items_.push_back({link, target, {}, shell.GetCreationTime(link)});
     }
     std::stable_sort(items_.begin(), items_.end(),
                      [](const TUserPinedInfo& a, const TUserPinedInfo& b) { return a.PinnedAt > b.PinnedAt; });
+    named_.assign(items_.size(), false);
+}
+
+const TUserPinedInfo* TUserPinedList::Named(size_t index) const {
+    if (index >= items_.size()) {
+        return nullptr;
+    }
+    if (!named_[index]) {
+        named_[index] = true;
+        if (displayName_) {
+            items_[index].DisplayName = displayName_(items_[index].LinkPath);
+        }
+    }
+    return &items_[index];
+}
+
+size_t TUserPinedList::IndexOfTarget(std::wstring_view path) const {
+    const std::wstring key = LowerAZ(path);
+    for (size_t i = 0; i < items_.size(); ++i) {
+        if (LowerAZ(items_[i].TargetPath) == key) {
+            return i;
+        }
+    }
+    return std::wstring::npos;
 }
 
 const TUserPinedInfo* TUserPinedList::GetItem(int index) const {
-    if (index < 0 || index >= Count()) {
-        return nullptr;
-    }
-    return &items_[static_cast<size_t>(index)];
+    return index < 0 ? nullptr : Named(static_cast<size_t>(index));
 }
 
 const TUserPinedInfo* TUserPinedList::FindByTarget(std::wstring_view path) const {
-    const std::wstring key = LowerAZ(path);
-    for (const auto& item : items_) {
-        if (LowerAZ(item.TargetPath) == key) {
-            return &item;
-        }
-    }
-    return nullptr;
+    const size_t index = IndexOfTarget(path);
+    return index == std::wstring::npos ? nullptr : Named(index);
 }
 
 std::wstring PinLinkPath(std::wstring_view pinFolder, std::wstring_view caption, std::wstring_view targetPath) {

@@ -15,7 +15,7 @@ namespace tessaline {
 struct TUserPinedInfo {
     std::wstring LinkPath;    // the shortcut in the pin folder; started on a click, deleted on unpin
     std::wstring TargetPath;  // the key (A-Z case ignored); any existing file, documents included
-    std::wstring DisplayName;
+    std::wstring DisplayName;  // asked of the shell when the entry is first read
     TDateTime PinnedAt;  // creation time of the shortcut
 };
 
@@ -35,15 +35,23 @@ class TUserPinedList {
   public:
     // Refresh: `names` are the "*.lnk" entries of pinFolder in the order the file system listed them.
     void Rebuild(const std::wstring& pinFolder, const std::vector<std::wstring>& names, const TPinnedShell& shell);
-    void Clear() { items_.clear(); }
+    void Clear() {
+        items_.clear();
+        named_.clear();
+    }
 
     int Count() const { return static_cast<int>(items_.size()); }
     const TUserPinedInfo* GetItem(int index) const;  // nullptr outside 0 .. Count() - 1
     const TUserPinedInfo* FindByTarget(std::wstring_view path) const;
-    const std::vector<TUserPinedInfo>& Items() const { return items_; }
 
   private:
-    std::vector<TUserPinedInfo> items_;
+    // Display names cost milliseconds each; they are asked for when an entry is first read.
+    const TUserPinedInfo* Named(size_t index) const;
+    size_t IndexOfTarget(std::wstring_view path) const;  // npos when absent
+
+    mutable std::vector<TUserPinedInfo> items_;
+    mutable std::vector<bool> named_;
+    std::function<std::wstring(const std::wstring&)> displayName_;
 };
 
 // PinProgram's shortcut: pinFolder + caption + ".lnk". Characters that cannot be in a file name, path

@@ -11,6 +11,7 @@ constexpr wchar_t kPinFolder[] = L"C:\\Users\\Ann\\Start Menu\\Programs\\";
 
 TEST(PinnedList, OneEntryPerProgramNewestPinFirstDocumentsIncluded) {
     const std::wstring folder = kPinFolder;
+    int namesAsked = 0;
     const std::map<std::wstring, std::pair<std::wstring, int>> links = {
         // target, day pinned
         {folder + L"Notepad.lnk", {L"C:\\Windows\\notepad.exe", 1}},
@@ -25,18 +26,24 @@ TEST(PinnedList, OneEntryPerProgramNewestPinFirstDocumentsIncluded) {
                 return links.contains(p) || p.starts_with(L"C:\\Windows") || p.starts_with(L"C:\\Docs");
             },
         .ResolveLinkTarget = [&](const std::wstring& p) { return links.at(p).first; },
-        .GetShellDisplayName = [](const std::wstring& p) { return p.substr(p.rfind(L'\\') + 1); },
+        .GetShellDisplayName =
+            [&](const std::wstring& p) {
+                ++namesAsked;
+                return p.substr(p.rfind(L'\\') + 1);
+            },
         .GetCreationTime = [&](const std::wstring& p) { return TDateTime{2024, 3, links.at(p).second, 0, 0, 0}; },
     };
     TUserPinedList list;
     list.Rebuild(folder, {L"Notepad.lnk", L"Editor.lnk", L"Budget.lnk", L"Old.lnk", L"Broken.lnk", L"Absent.lnk"},
                  shell);
     ASSERT_EQ(list.Count(), 2);
+    EXPECT_EQ(namesAsked, 0);  // display names are asked for when an entry is read, once
     EXPECT_EQ(list.GetItem(0)->LinkPath, folder + L"Budget.lnk");
     EXPECT_EQ(list.GetItem(1)->LinkPath, folder + L"Notepad.lnk");
     EXPECT_EQ(list.GetItem(1)->DisplayName, L"Notepad.lnk");
     EXPECT_EQ(list.FindByTarget(L"C:\\WINDOWS\\notepad.exe"), list.GetItem(1));
     EXPECT_EQ(list.GetItem(2), nullptr);
+    EXPECT_EQ(namesAsked, 2);
 
     list.Rebuild(L"", {L"Notepad.lnk"}, shell);  // no Programs folder: never the current directory
     EXPECT_EQ(list.Count(), 0);
