@@ -34,8 +34,7 @@ void TUserPinedList::Rebuild(const std::wstring& pinFolder,
                              const std::vector<std::wstring>& names,
                              const TPinnedShell& shell) {
     items_.clear();
-    named_.clear();
-    displayName_ = shell.GetShellDisplayName;
+    names_.Clear();
     if (pinFolder.empty()) {
         return;
     }
@@ -53,19 +52,14 @@ void TUserPinedList::Rebuild(const std::wstring& pinFolder,
     }
     std::stable_sort(items_.begin(), items_.end(),
                      [](const TUserPinedInfo& a, const TUserPinedInfo& b) { return a.PinnedAt > b.PinnedAt; });
-    named_.assign(items_.size(), false);
+    names_.Reset(items_.size(), shell.GetShellDisplayName);
 }
 
 const TUserPinedInfo* TUserPinedList::Named(size_t index) const {
     if (index >= items_.size()) {
         return nullptr;
     }
-    if (!named_[index]) {
-        named_[index] = true;
-        if (displayName_) {
-            items_[index].DisplayName = displayName_(items_[index].LinkPath);
-        }
-    }
+    names_.Ensure(index, items_[index].LinkPath, items_[index].DisplayName);
     return &items_[index];
 }
 

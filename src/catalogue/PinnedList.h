@@ -9,14 +9,15 @@
 #include <vector>
 
 #include "base/DateTime.h"
+#include "catalogue/LazyDisplayNames.h"
 
 namespace tessaline {
 
 struct TUserPinedInfo {
-    std::wstring LinkPath;    // the shortcut in the pin folder; started on a click, deleted on unpin
-    std::wstring TargetPath;  // the key (A-Z case ignored); any existing file, documents included
+    std::wstring LinkPath;     // the shortcut in the pin folder; started on a click, deleted on unpin
+    std::wstring TargetPath;   // the key (A-Z case ignored); any existing file, documents included
     std::wstring DisplayName;  // asked of the shell when the entry is first read
-    TDateTime PinnedAt;  // creation time of the shortcut
+    TDateTime PinnedAt;        // creation time of the shortcut
 };
 
 // What the refresh asks of the system. All must be set.
@@ -37,7 +38,7 @@ class TUserPinedList {
     void Rebuild(const std::wstring& pinFolder, const std::vector<std::wstring>& names, const TPinnedShell& shell);
     void Clear() {
         items_.clear();
-        named_.clear();
+        names_.Clear();
     }
 
     int Count() const { return static_cast<int>(items_.size()); }
@@ -50,8 +51,7 @@ class TUserPinedList {
     size_t IndexOfTarget(std::wstring_view path) const;  // npos when absent
 
     mutable std::vector<TUserPinedInfo> items_;
-    mutable std::vector<bool> named_;
-    std::function<std::wstring(const std::wstring&)> displayName_;
+    TLazyDisplayNames names_;
 };
 
 // PinProgram's shortcut: pinFolder + caption + ".lnk". Characters that cannot be in a file name, path

@@ -41,8 +41,7 @@ void TUseProgramList::Rebuild(const std::vector<TUserAssistValue>& values,
                               const std::vector<std::wstring>& userDataLines,
                               const TUseProgramShell& shell) {
     items_.clear();
-    named_.clear();
-    displayName_ = shell.GetShellDisplayName;
+    names_.Clear();
 
     for (const auto& value : values) {
         const std::wstring link = DecodeUserAssistName(value.Name, shell.GetStartMenuKnownFolder);
@@ -81,19 +80,14 @@ void TUseProgramList::Rebuild(const std::vector<TUserAssistValue>& values,
 
     std::stable_sort(items_.begin(), items_.end(),
                      [](const TUseProgramInfo& a, const TUseProgramInfo& b) { return a.LastRun > b.LastRun; });
-    named_.assign(items_.size(), false);
+    names_.Reset(items_.size(), shell.GetShellDisplayName);
 }
 
 const TUseProgramInfo* TUseProgramList::Named(size_t index) const {
     if (index >= items_.size()) {
         return nullptr;
     }
-    if (!named_[index]) {
-        named_[index] = true;
-        if (displayName_) {
-            items_[index].DisplayName = displayName_(items_[index].DisplayNameSource);
-        }
-    }
+    names_.Ensure(index, items_[index].DisplayNameSource, items_[index].DisplayName);
     return &items_[index];
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/DateTime.h"
+#include "catalogue/LazyDisplayNames.h"
 
 namespace tessaline {
 
@@ -45,7 +46,7 @@ class TUseProgramList {
                  const TUseProgramShell& shell);
     void Clear() {
         items_.clear();
-        named_.clear();
+        names_.Clear();
     }
 
     int Count() const { return static_cast<int>(items_.size()); }
@@ -62,8 +63,7 @@ class TUseProgramList {
     const TUseProgramInfo* Named(size_t index) const;
 
     mutable std::vector<TUseProgramInfo> items_;
-    mutable std::vector<bool> named_;
-    std::function<std::wstring(const std::wstring&)> displayName_;
+    TLazyDisplayNames names_;
 };
 
 }  // namespace tessaline
