@@ -35,6 +35,7 @@ void TUserPinedList::Rebuild(const std::wstring& pinFolder,
                              const TPinnedShell& shell) {
     items_.clear();
     names_.Clear();
+    byTarget_.clear();
     if (pinFolder.empty()) {
         return;
     }
@@ -48,10 +49,15 @@ void TUserPinedList::Rebuild(const std::wstring& pinFolder,
         if (target.empty() || !shell.FileExists(target) || IndexOfTarget(target) != std::wstring::npos) {
             continue;
         }
+        byTarget_.emplace(LowerAZ(target), items_.size());
         items_.push_back({link, target, {}, shell.GetCreationTime(link)});
     }
     std::stable_sort(items_.begin(), items_.end(),
                      [](const TUserPinedInfo& a, const TUserPinedInfo& b) { return a.PinnedAt > b.PinnedAt; });
+    byTarget_.clear();
+    for (size_t i = 0; i < items_.size(); ++i) {
+        byTarget_.emplace(LowerAZ(items_[i].TargetPath), i);
+    }
     names_.Reset(items_.size(), shell.GetShellDisplayName);
 }
 
@@ -64,13 +70,8 @@ const TUserPinedInfo* TUserPinedList::Named(size_t index) const {
 }
 
 size_t TUserPinedList::IndexOfTarget(std::wstring_view path) const {
-    const std::wstring key = LowerAZ(path);
-    for (size_t i = 0; i < items_.size(); ++i) {
-        if (LowerAZ(items_[i].TargetPath) == key) {
-            return i;
-        }
-    }
-    return std::wstring::npos;
+    const auto it = byTarget_.find(LowerAZ(path));
+    return it == byTarget_.end() ? std::wstring::npos : it->second;
 }
 
 const TUserPinedInfo* TUserPinedList::GetItem(int index) const {

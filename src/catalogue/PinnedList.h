@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "base/DateTime.h"
@@ -39,6 +40,7 @@ class TUserPinedList {
     void Clear() {
         items_.clear();
         names_.Clear();
+        byTarget_.clear();
     }
 
     int Count() const { return static_cast<int>(items_.size()); }
@@ -52,6 +54,8 @@ class TUserPinedList {
 
     mutable std::vector<TUserPinedInfo> items_;
     TLazyDisplayNames names_;
+    // Target with A-Z lower-cased -> index: the merge and the pane's pinned check look up every entry.
+    std::unordered_map<std::wstring, size_t> byTarget_;
 };
 
 // PinProgram's shortcut: pinFolder + caption + ".lnk". Characters that cannot be in a file name, path

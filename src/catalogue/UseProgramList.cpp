@@ -14,13 +14,8 @@ const TUseProgramInfo* TUseProgramList::GetItem(int index) const {
 }
 
 size_t TUseProgramList::IndexOfTarget(std::wstring_view path) const {
-    const std::wstring key = LowerAZ(path);
-    for (size_t i = 0; i < items_.size(); ++i) {
-        if (LowerAZ(items_[i].TargetPath) == key) {
-            return i;
-        }
-    }
-    return std::wstring::npos;
+    const auto it = byTarget_.find(LowerAZ(path));
+    return it == byTarget_.end() ? std::wstring::npos : it->second;
 }
 
 const TUseProgramInfo* TUseProgramList::FindByTarget(std::wstring_view path) const {
@@ -34,6 +29,7 @@ TUseProgramInfo& TUseProgramList::FindOrAdd(const std::wstring& target,
     if (const size_t index = IndexOfTarget(target); index != std::wstring::npos) {
         return items_[index];
     }
+    byTarget_.emplace(LowerAZ(target), items_.size());
     return items_.emplace_back(TUseProgramInfo{target, link, {}, {}, name, link});
 }
 
@@ -42,6 +38,7 @@ void TUseProgramList::Rebuild(const std::vector<TUserAssistValue>& values,
                               const TUseProgramShell& shell) {
     items_.clear();
     names_.Clear();
+    byTarget_.clear();
 
     for (const auto& value : values) {
         const std::wstring link = DecodeUserAssistName(value.Name, shell.GetStartMenuKnownFolder);
@@ -80,6 +77,10 @@ void TUseProgramList::Rebuild(const std::vector<TUserAssistValue>& values,
 
     std::stable_sort(items_.begin(), items_.end(),
                      [](const TUseProgramInfo& a, const TUseProgramInfo& b) { return a.LastRun > b.LastRun; });
+    byTarget_.clear();
+    for (size_t i = 0; i < items_.size(); ++i) {
+        byTarget_.emplace(LowerAZ(items_[i].TargetPath), i);
+    }
     names_.Reset(items_.size(), shell.GetShellDisplayName);
 }
 

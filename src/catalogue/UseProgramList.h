@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "base/DateTime.h"
@@ -47,6 +48,7 @@ class TUseProgramList {
     void Clear() {
         items_.clear();
         names_.Clear();
+        byTarget_.clear();
     }
 
     int Count() const { return static_cast<int>(items_.size()); }
@@ -64,6 +66,8 @@ class TUseProgramList {
 
     mutable std::vector<TUseProgramInfo> items_;
     TLazyDisplayNames names_;
+    // Target with A-Z lower-cased -> index: the merge and the pane's pinned check look up every entry.
+    std::unordered_map<std::wstring, size_t> byTarget_;
 };
 
 }  // namespace tessaline
