@@ -1,0 +1,60 @@
+#include "controls/Component.h"
+
+#include <algorithm>
+
+#include "base/Strings.h"
+
+namespace tessaline {
+
+TComponent::TComponent(TComponent* owner) : owner_(owner) {
+    if (owner_ != nullptr) {
+        owner_->Insert(this);
+    }
+}
+
+TComponent::~TComponent() {
+    // Later components may refer to earlier ones (a label to its focus control): free the newest first.
+    while (!components_.empty()) {
+        TComponent* last = components_.back();
+        components_.pop_back();
+        last->owner_ = nullptr;
+        delete last;
+    }
+    if (owner_ != nullptr) {
+        owner_->Remove(this);
+    }
+}
+
+TComponent* TComponent::Component(size_t index) const {
+    return index < components_.size() ? components_[index] : nullptr;
+}
+
+TComponent* TComponent::FindComponent(const std::wstring& name) const {
+    if (name.empty()) {
+        return nullptr;
+    }
+    for (TComponent* component : components_) {
+        if (EqualsNoCase(component->name_, name)) {
+            return component;
+        }
+    }
+    return nullptr;
+}
+
+void TComponent::EndLoading() {
+    loading_ = false;
+    for (TComponent* component : components_) {
+        component->EndLoading();
+    }
+    Loaded();
+}
+
+void TComponent::Insert(TComponent* component) {
+    components_.push_back(component);
+}
+
+void TComponent::Remove(TComponent* component) {
+    std::erase(components_, component);
+}
+
+}  // namespace tessaline
