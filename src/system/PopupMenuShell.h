@@ -22,4 +22,10 @@ bool ParseShellItemForPath(const std::wstring& path, IShellFolder** folder, PITE
 inline constexpr UINT kFirstShellCommand = 1;
 inline constexpr UINT kLastShellCommand = 0x7FFF;
 
+// The verb index InvokeCommand receives for the menu's answer; -1 when nothing was chosen (0).
+inline constexpr int ShellVerbIndex(UINT chosen) {
+    return chosen >= kFirstShellCommand && chosen <= kLastShellCommand ? static_cast<int>(chosen - kFirstShellCommand)
+                                                                       : -1;
+}
+
 }  // namespace tessaline

@@ -160,11 +160,11 @@ bool ShowShellContextMenu(HWND owner, IShellFolder* folder, PCUITEMID_CHILD item
     const UINT chosen = static_cast<UINT>(
         TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, callback, nullptr));
     bool invoked = false;
-    if (chosen >= kFirstShellCommand) {
+    if (const int verb = ShellVerbIndex(chosen); verb >= 0) {
         CMINVOKECOMMANDINFO command{};
         command.cbSize = sizeof command;
         command.hwnd = owner;
-        command.lpVerb = MAKEINTRESOURCEA(chosen - kFirstShellCommand);
+        command.lpVerb = MAKEINTRESOURCEA(verb);
         command.nShow = SW_SHOWNORMAL;
         invoked = SUCCEEDED(handler->InvokeCommand(&command));
     }

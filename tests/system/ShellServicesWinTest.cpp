@@ -142,3 +142,28 @@ TEST_F(ShellServices, AWindowIsForcedToTheForeground) {
 
 }  // namespace
 }  // namespace tessaline
+
+namespace tessaline {
+namespace {
+
+TEST(ShellContextMenu, TheFirstCommandIsVerbZeroAndNoChoiceInvokesNothing) {
+    EXPECT_EQ(ShellVerbIndex(1), 0);
+    EXPECT_EQ(ShellVerbIndex(17), 16);
+    EXPECT_EQ(ShellVerbIndex(0x7FFF), 0x7FFE);
+    EXPECT_EQ(ShellVerbIndex(0), -1);
+    EXPECT_EQ(ShellVerbIndex(0x8000), -1);
+}
+
+TEST_F(ShellServices, RunAsAdminStartsTheProgramWithItsParameters) {
+    wchar_t system[MAX_PATH] = {};
+    GetSystemDirectoryW(system, MAX_PATH);
+    const std::wstring marker = folder.File(L"elevated.txt");
+    ASSERT_TRUE(RunAsAdmin(nullptr, std::wstring(system) + L"\\cmd.exe", L"/c echo done> \"" + marker + L"\""));
+    for (int i = 0; i < 200 && !test::Exists(marker); ++i) {
+        Sleep(25);
+    }
+    EXPECT_TRUE(test::Exists(marker));
+}
+
+}  // namespace
+}  // namespace tessaline
