@@ -22,6 +22,22 @@ std::wstring GetSpecialFolder(int csidl);
 // never repairs the shortcut on disk; a shortcut whose target was deleted gives its last target.
 std::wstring ResolveLinkTarget(const std::wstring& linkPath);
 
+// Resolves many shortcuts in a row with one shell-link object: creating the object costs more than loading a
+// shortcut into it, and a refresh resolves one shortcut per entry. Same answers as ResolveLinkTarget. COM must be
+// initialised on the thread for the object's whole life; one thread only.
+class TLinkResolver {
+  public:
+    TLinkResolver();
+    ~TLinkResolver();
+    TLinkResolver(const TLinkResolver&) = delete;
+    TLinkResolver& operator=(const TLinkResolver&) = delete;
+    std::wstring Resolve(const std::wstring& linkPath);
+
+  private:
+    IShellLinkW* link_ = nullptr;
+    IPersistFile* file_ = nullptr;
+};
+
 // The name the shell shows for a file (without ".lnk" for shortcuts).
 std::wstring GetShellDisplayName(const std::wstring& path);
 

@@ -35,30 +35,50 @@ std::wstring GetSpecialFolder(int csidl) {
     return path;
 }
 
-std::wstring ResolveLinkTarget(const std::wstring& linkPath) {
-    ComRelease<IShellLinkW> link;
+TLinkResolver::TLinkResolver() {
     HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                  reinterpret_cast<void**>(&link));
+                                  reinterpret_cast<void**>(&link_));
     if (FAILED(hr)) {
         // Without the shell-link object nothing resolves; the caller skips the entry.
         Trace(L"ResolveLinkTarget: CoCreateInstance failed: ", static_cast<int64_t>(hr));
+        link_ = nullptr;
+        return;
+    }
+    if (FAILED(link_->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file_)))) {
+        file_ = nullptr;
+    }
+}
+
+TLinkResolver::~TLinkResolver() {
+    if (file_ != nullptr) {
+        file_->Release();
+    }
+    if (link_ != nullptr) {
+        link_->Release();
+    }
+}
+
+std::wstring TLinkResolver::Resolve(const std::wstring& linkPath) {
+    if (link_ == nullptr || file_ == nullptr) {
         return {};
     }
-    ComRelease<IPersistFile> file;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+    // Load replaces everything the object held from the shortcut before.
+    if (FAILED(file_->Load(linkPath.c_str(), STGM_READ))) {
         return {};
     }
-    if (FAILED(file->Load(linkPath.c_str(), STGM_READ))) {
-        return {};
-    }
-    if (FAILED(link->Resolve(GetActiveWindow(), SLR_NO_UI | SLR_NOUPDATE))) {
+    if (FAILED(link_->Resolve(GetActiveWindow(), SLR_NO_UI | SLR_NOUPDATE))) {
         return {};
     }
     wchar_t target[MAX_PATH] = {};
-    if (FAILED(link->GetPath(target, MAX_PATH, nullptr, SLGP_UNCPRIORITY))) {
+    if (FAILED(link_->GetPath(target, MAX_PATH, nullptr, SLGP_UNCPRIORITY))) {
         return {};
     }
     return target;
+}
+
+std::wstring ResolveLinkTarget(const std::wstring& linkPath) {
+    TLinkResolver resolver;
+    return resolver.Resolve(linkPath);
 }
 
 std::wstring GetShellDisplayName(const std::wstring& path) {

@@ -99,7 +99,8 @@ void TUserPinedManage::Refresh() {
     ScopedWow64RedirectionOff redirectionOff;
     TPinnedShell shell;
     shell.FileExists = [](const std::wstring& path) { return FileExists(path); };
-    shell.ResolveLinkTarget = [](const std::wstring& link) { return ResolveLinkTarget(link); };
+    TLinkResolver resolver;
+    shell.ResolveLinkTarget = [&resolver](const std::wstring& link) { return resolver.Resolve(link); };
     shell.GetShellDisplayName = [](const std::wstring& path) { return GetShellDisplayName(path); };
     shell.GetCreationTime = [](const std::wstring& path) { return GetFileTimeStamp(path, 0); };
     list_.Rebuild(pinFolder_, ListFolder(pinFolder_, L"*.lnk"), shell);

@@ -72,7 +72,8 @@ void TUseProgramManage::Refresh() {
     }
     TUseProgramShell shell;
     shell.FileExists = [](const std::wstring& path) { return FileExists(path); };
-    shell.ResolveLinkTarget = [](const std::wstring& link) { return ResolveLinkTarget(link); };
+    TLinkResolver resolver;
+    shell.ResolveLinkTarget = [&resolver](const std::wstring& link) { return resolver.Resolve(link); };
     shell.GetShellDisplayName = [](const std::wstring& path) { return GetShellDisplayName(path); };
     shell.GetStartMenuKnownFolder = [](const std::wstring& guid) { return GetStartMenuKnownFolder(guid); };
     shell.FileTimeToLocal = [](uint64_t utc) {
