@@ -8,6 +8,11 @@
 #include "controls/Font.h"
 #include "controls/Picture.h"
 
+// <windows.h> maps DrawText to DrawTextW; the canvas's method keeps its own name (Win32 code calls DrawTextW).
+#ifdef DrawText
+#undef DrawText
+#endif
+
 namespace tessaline {
 
 // The text-drawing flags keep the platform's DrawTextW values.

@@ -34,7 +34,7 @@ TComponent* TComponent::FindComponent(const std::wstring& name) const {
         return nullptr;
     }
     for (TComponent* component : components_) {
-        if (EqualsNoCase(component->name_, name)) {
+        if (UpperAZ(component->name_) == UpperAZ(name)) {
             return component;
         }
     }
@@ -43,8 +43,9 @@ TComponent* TComponent::FindComponent(const std::wstring& name) const {
 
 void TComponent::EndLoading() {
     loading_ = false;
-    for (TComponent* component : components_) {
-        component->EndLoading();
+    // By index: a Loaded handler may create more components under this owner.
+    for (size_t i = 0; i < components_.size(); ++i) {
+        components_[i]->EndLoading();
     }
     Loaded();
 }

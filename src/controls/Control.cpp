@@ -7,13 +7,25 @@ namespace tessaline {
 TControl::TControl(TComponent* owner) : TComponent(owner) {}
 
 TControl::~TControl() {
+    // Tell the form while the chain of parents is whole: what it forgets may lie on this control.
+    if (parent_ != nullptr) {
+        Invalidate();
+        parent_->TopLevel().ControlDestroying(*this);
+    }
     for (TControl* child : controls_) {
         child->parent_ = nullptr;
     }
     if (parent_ != nullptr) {
         std::erase(parent_->controls_, this);
-        parent_->InvalidateRect(RectInParentForm(*parent_, bounds_));
     }
+}
+
+TControl& TControl::TopLevel() {
+    TControl* top = this;
+    while (top->parent_ != nullptr) {
+        top = top->parent_;
+    }
+    return *top;
 }
 
 TRect TControl::RectInParentForm(const TControl& parent, const TRect& rect) {
@@ -27,6 +39,12 @@ TRect TControl::RectInParentForm(const TControl& parent, const TRect& rect) {
 void TControl::SetParent(TControl* parent) {
     if (parent == parent_) {
         return;
+    }
+    // A control cannot lie on itself or on one of the controls lying on it.
+    for (const TControl* p = parent; p != nullptr; p = p->parent_) {
+        if (p == this) {
+            return;
+        }
     }
     if (parent_ != nullptr) {
         Invalidate();
@@ -120,11 +138,7 @@ void TControl::Invalidate() {
         InvalidateRect(ClientRect());
         return;
     }
-    TControl* top = parent_;
-    while (top->parent_ != nullptr) {
-        top = top->parent_;
-    }
-    top->InvalidateRect(RectInForm());
+    parent_->TopLevel().InvalidateRect(RectInForm());
 }
 
 void TControl::InvalidateRect(const TRect&) {}

@@ -102,6 +102,10 @@ class TControl : public TComponent {
     void Invalidate();
     // Called on the top-level control with a rectangle in its client coordinates; the form glue repaints.
     virtual void InvalidateRect(const TRect& rect);
+    // Called on the top-level control when a control under it is destroyed (the form forgets its pointers).
+    virtual void ControlDestroying(const TControl&) {}
+    // The top-level control this one lies on (itself when it has no parent).
+    TControl& TopLevel();
 
     // Mouse input, in the control's own coordinates, from the form's hit-testing. Fire the events by default.
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);

@@ -2,6 +2,19 @@
 set(TESSALINE_CONTROLS_FRAMEWORK_PURE_SOURCES
     controls/Component.cpp
     controls/Control.cpp
+    controls/PixelCanvas.cpp
+    controls/MouseRouter.cpp
+    controls/FormDescription.cpp
 )
 set(TESSALINE_CONTROLS_FRAMEWORK_WIN_SOURCES
+    controls/PictureLoaderWin.cpp
+    controls/GdiTextWin.cpp
+    controls/FormWin.cpp
+    controls/WinControlWin.cpp
+    controls/TimerWin.cpp
+    controls/ImageListWin.cpp
+    controls/LogoHintwindowWin.cpp
+    controls/TreeViewWin.cpp
+    controls/PopupMenuWin.cpp
+    controls/StandardClassesWin.cpp
 )

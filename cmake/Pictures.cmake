@@ -1,0 +1,16 @@
+# The pictures of res/ embedded in a Windows executable as RCDATA resources by name. The list is
+# res/pictures.txt (written by the artwork generator): "NAME file-below-res WxH" per line, "#" starts a comment.
+function(tessaline_embed_pictures target)
+    set(manifest ${PROJECT_SOURCE_DIR}/res/pictures.txt)
+    set(script ${CMAKE_CURRENT_BINARY_DIR}/${target}_pictures.rc)
+    file(STRINGS ${manifest} lines)
+    set(content "// Generated from res/pictures.txt.\n")
+    foreach(line IN LISTS lines)
+        if(line MATCHES "^([A-Z0-9_]+)[ \t]+([^ \t]+)")
+            string(APPEND content "${CMAKE_MATCH_1} RCDATA \"${PROJECT_SOURCE_DIR}/res/${CMAKE_MATCH_2}\"\n")
+        endif()
+    endforeach()
+    file(CONFIGURE OUTPUT ${script} CONTENT "${content}")
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${manifest})
+    target_sources(${target} PRIVATE ${script})
+endfunction()

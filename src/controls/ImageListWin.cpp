@@ -1,0 +1,84 @@
+#include "controls/ImageListWin.h"
+
+#include <shellapi.h>
+
+#include "base/Trace.h"
+
+namespace tessaline {
+
+TImageList::TImageList(TComponent* owner, int width, int height) : TComponent(owner), width_(width), height_(height) {
+    handle_ = ImageList_Create(width_, height_, ILC_COLOR32, 8, 8);
+    if (handle_ == nullptr) {
+        Trace(L"TImageList: ImageList_Create failed");
+    }
+}
+
+TImageList::~TImageList() {
+    if (handle_ != nullptr && !shared_) {
+        ImageList_Destroy(handle_);
+    }
+}
+
+void TImageList::UseSystemList(bool small) {
+    SHFILEINFOW info{};
+    auto list = reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoW(L"C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | (small ? SHGFI_SMALLICON : 0)));
+    if (list == nullptr) {
+        Trace(L"TImageList: no system image list");
+        return;
+    }
+    if (handle_ != nullptr && !shared_) {
+        ImageList_Destroy(handle_);
+    }
+    handle_ = list;
+    shared_ = true;
+    ImageList_GetIconSize(handle_, &width_, &height_);
+}
+
+int TImageList::Count() const {
+    return handle_ != nullptr ? ImageList_GetImageCount(handle_) : 0;
+}
+
+int TImageList::Add(const TPicture& picture) {
+    if (handle_ == nullptr || shared_ || picture.Empty()) {
+        return -1;
+    }
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width_;
+    info.bmiHeader.biHeight = -height_;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap == nullptr || bits == nullptr) {
+        return -1;
+    }
+    // Nearest-pixel scaling to the list's size; the image list wants premultiplied 32-bit pixels.
+    auto* out = static_cast<uint32_t*>(bits);
+    for (int y = 0; y < height_; ++y) {
+        for (int x = 0; x < width_; ++x) {
+            const uint32_t p = picture.Pixel(x * picture.Width / width_, y * picture.Height / height_);
+            out[y * width_ + x] = picture.HasAlpha ? p : (p | 0xFF000000u);
+        }
+    }
+    const int index = ImageList_Add(handle_, bitmap, nullptr);
+    DeleteObject(bitmap);
+    return index;
+}
+
+int TImageList::AddIcon(HICON icon) {
+    if (handle_ == nullptr || shared_ || icon == nullptr) {
+        return -1;
+    }
+    return ImageList_AddIcon(handle_, icon);
+}
+
+void TImageList::Clear() {
+    if (handle_ != nullptr && !shared_) {
+        ImageList_RemoveAll(handle_);
+    }
+}
+
+}  // namespace tessaline

@@ -1,0 +1,37 @@
+#pragma once
+// An image list component: a real HIMAGELIST of 32-bit images with alpha, or the shell's system image list
+// (shared, never destroyed by us). UI thread only.
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "controls/Component.h"
+#include "controls/Picture.h"
+
+namespace tessaline {
+
+class TImageList : public TComponent {
+  public:
+    TImageList(TComponent* owner, int width = 16, int height = 16);
+    ~TImageList() override;
+
+    // The system image list of small (16 x 16) or large icons; appending to it is refused.
+    void UseSystemList(bool small);
+    HIMAGELIST Handle() const { return handle_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    int Count() const;
+    // Appends a picture scaled to the list's size; returns its index or -1.
+    int Add(const TPicture& picture);
+    int AddIcon(HICON icon);
+    void Clear();
+
+  private:
+    HIMAGELIST handle_ = nullptr;
+    bool shared_ = false;
+    int width_;
+    int height_;
+};
+
+}  // namespace tessaline
