@@ -6,6 +6,7 @@
 
 #include "base/Trace.h"
 #include "controls/CursorTableWin.h"
+#include "controls/DibSectionWin.h"
 #include "controls/GdiText.h"
 #include "controls/WinControlWin.h"
 
@@ -181,29 +182,18 @@ void TForm::PaintToDC(HDC dc, const RECT& area) {
     if (width <= 0 || height <= 0) {
         return;
     }
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down rows, as the pixel buffer keeps them
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
+    TDibSection dib(dc, width, height);
     HDC memory = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (memory == nullptr || bitmap == nullptr || bits == nullptr) {
+    if (memory == nullptr || !dib.Ok()) {
         Trace(L"TForm: no paint buffer for ", Name());
-        if (bitmap != nullptr) {
-            DeleteObject(bitmap);
-        }
         if (memory != nullptr) {
             DeleteDC(memory);
         }
         return;
     }
-    HGDIOBJ old = SelectObject(memory, bitmap);
+    HGDIOBJ old = SelectObject(memory, dib.Bitmap());
     {
-        TPixelBuffer buffer(width, height, static_cast<uint32_t*>(bits));
+        TPixelBuffer buffer(width, height, dib.Bits());
         TGdiTextRenderer text(memory);
         PaintClient(buffer, &text);
         GdiFlush();
@@ -211,7 +201,6 @@ void TForm::PaintToDC(HDC dc, const RECT& area) {
     BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory, area.left, area.top,
            SRCCOPY);
     SelectObject(memory, old);
-    DeleteObject(bitmap);
     DeleteDC(memory);
 }
 

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "base/Trace.h"
+#include "controls/DibSectionWin.h"
 
 namespace tessaline {
 
@@ -43,29 +44,20 @@ int TImageList::Add(const TPicture& picture) {
     if (handle_ == nullptr || shared_ || picture.Empty()) {
         return -1;
     }
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width_;
-    info.bmiHeader.biHeight = -height_;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bitmap == nullptr || bits == nullptr) {
+    TDibSection dib(nullptr, width_, height_);
+    if (!dib.Ok()) {
         return -1;
     }
     // Nearest-pixel scaling to the list's size; the image list wants premultiplied 32-bit pixels.
-    auto* out = static_cast<uint32_t*>(bits);
+    std::vector<uint32_t> out(dib.PixelCount());
     for (int y = 0; y < height_; ++y) {
         for (int x = 0; x < width_; ++x) {
             const uint32_t p = picture.Pixel(x * picture.Width / width_, y * picture.Height / height_);
-            out[y * width_ + x] = picture.HasAlpha ? p : (p | 0xFF000000u);
+            out[static_cast<size_t>(y) * width_ + x] = picture.HasAlpha ? p : (p | 0xFF000000u);
         }
     }
-    const int index = ImageList_Add(handle_, bitmap, nullptr);
-    DeleteObject(bitmap);
-    return index;
+    dib.Write(out);
+    return ImageList_Add(handle_, dib.Bitmap(), nullptr);
 }
 
 int TImageList::AddIcon(HICON icon) {

@@ -7,6 +7,7 @@
 #include "base/FileSystem.h"
 #include "base/Strings.h"
 #include "base/Trace.h"
+#include "controls/DibSectionWin.h"
 #include "controls/PictureLoader.h"
 #include "system/ShellServices.h"
 
@@ -102,18 +103,11 @@ bool TLogoHintWindow::UpdatePicture(const std::wstring& fileName, int x, int y, 
     }
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = picture.Width;
-    info.bmiHeader.biHeight = -picture.Height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    TDibSection dib(screen, picture.Width, picture.Height);
     BOOL updated = FALSE;
-    if (bitmap != nullptr && bits != nullptr) {
-        std::copy(picture.Pixels.begin(), picture.Pixels.end(), static_cast<uint32_t*>(bits));
-        HGDIOBJ old = SelectObject(memory, bitmap);
+    if (dib.Ok()) {
+        dib.Write(picture.Pixels);
+        HGDIOBJ old = SelectObject(memory, dib.Bitmap());
         // Exactly the double-click class style: no drop shadow under the picture.
         SetClassLongPtrW(Handle(), GCL_STYLE, CS_DBLCLKS);
         SetWindowLongPtrW(Handle(), GWL_EXSTYLE, GetWindowLongPtrW(Handle(), GWL_EXSTYLE) | WS_EX_LAYERED);
@@ -125,7 +119,6 @@ bool TLogoHintWindow::UpdatePicture(const std::wstring& fileName, int x, int y, 
             Trace(L"TLogoHintWindow: UpdateLayeredWindow failed: ", static_cast<int64_t>(GetLastError()));
         }
         SelectObject(memory, old);
-        DeleteObject(bitmap);
     }
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);

@@ -12,6 +12,7 @@
 
 #include "base/Trace.h"
 #include "base/WideText.h"
+#include "controls/DibSectionWin.h"
 #include "controls/RdSkinMenuWin.h"
 #include "controls/SkinMenuGlyphs.h"
 
@@ -84,47 +85,6 @@ class ScopedScreenDc {
 RECT ToRect(const TRect& r) {
     return {r.Left, r.Top, r.Right, r.Bottom};
 }
-
-// A 32-bit top-down DIB section whose pixels the caller reads and writes.
-class TDibSection {
-  public:
-    TDibSection(HDC like, int width, int height) : width_(width), height_(height) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        bitmap_ = CreateDIBSection(like, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
-    }
-    TDibSection(const TDibSection&) = delete;
-    TDibSection& operator=(const TDibSection&) = delete;
-    ~TDibSection() {
-        if (bitmap_ != nullptr) {
-            DeleteObject(bitmap_);
-        }
-    }
-    bool Ok() const { return bitmap_ != nullptr && bits_ != nullptr; }
-    HBITMAP Bitmap() const { return bitmap_; }
-    size_t PixelCount() const { return static_cast<size_t>(width_) * static_cast<size_t>(height_); }
-    std::vector<uint32_t> Read() const {
-        GdiFlush();
-        std::vector<uint32_t> pixels(PixelCount());
-        std::memcpy(pixels.data(), bits_, pixels.size() * sizeof(uint32_t));
-        return pixels;
-    }
-    void Write(const std::vector<uint32_t>& pixels) {
-        GdiFlush();
-        std::memcpy(bits_, pixels.data(), std::min(pixels.size(), PixelCount()) * sizeof(uint32_t));
-    }
-
-  private:
-    int width_;
-    int height_;
-    HBITMAP bitmap_ = nullptr;
-    void* bits_ = nullptr;
-};
 
 void DrawLine(HDC dc, TPoint from, TPoint to, TColor color) {
     ScopedGdiObject pen(CreatePen(PS_SOLID, 1, color));
