@@ -12,6 +12,7 @@
 #include "controls/Label.h"
 #include "controls/PImageNote.h"
 #include "controls/PictureLoader.h"
+#include "controls/RdLabel.h"
 #include "controls/StandardClasses.h"
 #include "controls/TimerWin.h"
 #include "controls/WinControlWin.h"
@@ -146,6 +147,34 @@ TEST_F(FormTest, ImageNoteFromADescriptionBlendsItsPictureAndSwitchesState) {
     EXPECT_GT(label->Width(), 10);
     EXPECT_GT(label->Height(), 5);
     EXPECT_EQ(label->Left(), 60);
+}
+
+TEST_F(FormTest, LabelsMeasuredWithDrawTextKeepTheirAlignedEdgeAndWrapWords) {
+    RegisterStandardClasses();
+    const TFormDescription description = {
+        {L"TRdLabel",
+         L"RdLabel_Right",
+         L"",
+         RectOf(100, 10, 50, 15),
+         {{L"Alignment", L"taRightJustify"}, {L"Caption", L"Short"}}},
+        {L"TRdLabel",
+         L"RdLabel_Wrap",
+         L"",
+         RectOf(10, 40, 60, 15),
+         {{L"AutoSize", L"True"}, {L"WordWrap", L"True"}, {L"Caption", L"one"}}},
+    };
+    ASSERT_EQ(BuildForm(form, description, {}), 0);
+    auto* right = form.Find<TRdLabel>(L"RdLabel_Right");
+    const int rightEdge = right->BoundsRect().Right;
+    right->SetCaption(L"A much longer caption");
+    EXPECT_EQ(right->BoundsRect().Right, rightEdge);
+    EXPECT_LT(right->Left(), 100);
+
+    auto* wrap = form.Find<TRdLabel>(L"RdLabel_Wrap");
+    const int oneLine = wrap->Height();
+    wrap->SetCaption(L"several words that cannot share one line of sixty pixels");
+    EXPECT_GE(wrap->Height(), 3 * oneLine);
+    EXPECT_LE(wrap->Width(), 60);
 }
 
 TEST_F(FormTest, EmbeddedPicturesLoadByName) {
