@@ -1,0 +1,5 @@
+# The keyboard hook and the helper protocol, relative to src/: pure ones (both builds) and the Win32 glue.
+set(TESSALINE_HOOK_PURE_SOURCES
+)
+set(TESSALINE_HOOK_WIN_SOURCES
+)

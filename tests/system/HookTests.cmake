@@ -1,0 +1,5 @@
+# Tests of the keyboard hook and the helper protocol, relative to tests/: pure ones and the ones under Wine.
+set(TESSALINE_HOOK_PURE_TESTS
+)
+set(TESSALINE_HOOK_WIN_TESTS
+)
