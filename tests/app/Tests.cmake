@@ -1,5 +1,10 @@
 # Tests of the application shell, relative to tests/: pure ones (both builds) and the ones under Wine.
 set(TESSALINE_APP_PURE_TESTS
+    app/HelperProtocolTest.cpp
+    app/ExplorerWatchdogLogicTest.cpp
+    app/StartButtonGeometryTest.cpp
+    app/StartButtonSkinTest.cpp
+    app/StartButtonMenuTest.cpp
 )
 set(TESSALINE_APP_WIN_TESTS
 )
