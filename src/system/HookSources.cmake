@@ -1,5 +1,7 @@
 # The keyboard hook and the helper protocol, relative to src/: pure ones (both builds) and the Win32 glue.
 set(TESSALINE_HOOK_PURE_SOURCES
+    system/KeyboardHookLogic.cpp
 )
 set(TESSALINE_HOOK_WIN_SOURCES
+    system/HookKeyboardWin.cpp
 )
