@@ -378,16 +378,6 @@ void DrawDot(cairo_t* cr, bool on) {
     }
 }
 
-const struct {
-    TButtonState State;
-    const char* Resource;
-    const char* File;
-} kStates[] = {
-    {TButtonState::Normal, "NORMAL", "normal"},
-    {TButtonState::Hover, "HOVER", "hover"},
-    {TButtonState::Pressed, "PRESSED", "pressed"},
-};
-
 }  // namespace
 
 void AddGuidePictures(TPictureList& list) {
@@ -401,17 +391,17 @@ void AddGuidePictures(TPictureList& list) {
     Add(list, "BACKTEXT2", "backtext2.png", 280, 197, [](cairo_t* cr) {
         DrawTextPanel(cr, 280, 197, {15, 130}, {100});
     });
-    for (const auto& s : kStates) {
+    for (const auto& s : kButtonStates) {
         const TButtonState state = s.State;
         Add(list, std::string("BACK_") + s.Resource, std::string("back_") + s.File + ".png", 28, 40,
             [state](cairo_t* cr) { DrawArrowButton(cr, false, state); });
     }
-    for (const auto& s : kStates) {
+    for (const auto& s : kButtonStates) {
         const TButtonState state = s.State;
         Add(list, std::string("NEXT_") + s.Resource, std::string("next_") + s.File + ".png", 28, 40,
             [state](cairo_t* cr) { DrawArrowButton(cr, true, state); });
     }
-    for (const auto& s : kStates) {
+    for (const auto& s : kButtonStates) {
         const TButtonState state = s.State;
         Add(list, std::string("CLOSE_") + s.Resource, std::string("close_") + s.File + ".png", 31, 31,
             [state](cairo_t* cr) { DrawCloseButton(cr, state); });

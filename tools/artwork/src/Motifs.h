@@ -21,6 +21,18 @@ void DrawEmblem(cairo_t* cr,
 
 enum class TButtonState { Normal, Hover, Pressed };
 
+// The three states of a picture button with the pieces of their resource and file names.
+struct TButtonStateName {
+    TButtonState State;
+    const char* Resource;
+    const char* File;
+};
+inline constexpr TButtonStateName kButtonStates[] = {
+    {TButtonState::Normal, "NORMAL", "normal"},
+    {TButtonState::Hover, "HOVER", "hover"},
+    {TButtonState::Pressed, "PRESSED", "pressed"},
+};
+
 // A Start button look: either a glass orb or a flat tile, each with colours for the three states.
 struct TOrbColors {
     Rgba Core;  // body colour at the lit centre

@@ -237,16 +237,6 @@ void DrawSendBack(cairo_t* cr, TButtonState state) {
     DrawGlassButton(cr, Rect{0, 0, 116, 24}, 3, state);
 }
 
-const struct {
-    TButtonState State;
-    const char* Resource;
-    const char* File;
-} kStates[] = {
-    {TButtonState::Normal, "NORMAL", "normal"},
-    {TButtonState::Hover, "HOVER", "hover"},
-    {TButtonState::Pressed, "PRESSED", "pressed"},
-};
-
 }  // namespace
 
 void AddStartMenuPictures(TPictureList& list) {
@@ -261,12 +251,12 @@ void AddStartMenuPictures(TPictureList& list) {
 
     Add(list, "SEARCH_BG", "search_bg.png", kSearchBgWidth, kSearchBgHeight, DrawSearchBg);
     Add(list, "SEARCH_FRAME", "search_frame.png", 224, 24, DrawSearchFrame);
-    for (const auto& s : kStates) {
+    for (const auto& s : kButtonStates) {
         const TButtonState state = s.State;
         Add(list, std::string("SEARCH_BUTTON_") + s.Resource, std::string("search_button_") + s.File + ".png", 20, 20,
             [state](cairo_t* cr) { DrawSearchButton(cr, state); });
     }
-    for (const auto& s : kStates) {
+    for (const auto& s : kButtonStates) {
         const TButtonState state = s.State;
         Add(list, std::string("SEARCH_CLOSE_") + s.Resource, std::string("search_close_") + s.File + ".png", 20, 20,
             [state](cairo_t* cr) { DrawClearButton(cr, state); });
@@ -275,12 +265,12 @@ void AddStartMenuPictures(TPictureList& list) {
 
     Add(list, "LINK_HIGHLIGHT", "link_highlight.png", 136, 31, DrawLinkHighlight);
     Add(list, "RIGHT_STEP", "right_step.png", 124, 2, DrawRightStep);
-    for (const auto& s : kStates) {
+    for (const auto& s : kButtonStates) {
         const TButtonState state = s.State;
         Add(list, std::string("SENDBACK_") + s.Resource, std::string("sendback_") + s.File + ".png", 116, 24,
             [state](cairo_t* cr) { DrawSendBack(cr, state); });
     }
-    for (const auto& s : kStates) {
+    for (const auto& s : kButtonStates) {
         const TButtonState state = s.State;
         Add(list, std::string("SHUTDOWN_") + s.Resource, std::string("shutdown_") + s.File + ".png", kPowerWidth,
             kPowerHeight, [state](cairo_t* cr) { DrawShutDown(cr, state); });
