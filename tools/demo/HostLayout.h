@@ -1,0 +1,47 @@
+#pragma once
+// The demo taskbar host's options and geometry: where the taskbar, its band and the band's task buttons go.
+// Pure; any thread.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/Geometry.h"
+
+namespace tessaline::demo {
+
+enum class THostEdge { Bottom, Left, Top };
+
+struct THostOptions {
+    THostEdge Edge = THostEdge::Bottom;
+    int Thickness = 40;
+    std::optional<int> Length;  // along the edge; the screen's width or height when not given
+    int Offset = 60;            // the band's distance from the taskbar's start edge
+    std::wstring ReadyFile;
+    std::wstring MessageLog;  // every private message the band gets, one line each: "message wParam lParam"
+};
+
+struct THostOptionsResult {
+    THostOptions Options;
+    std::wstring Error;  // empty when the arguments were understood
+};
+
+// Arguments after the program name: --edge bottom|left|top, --thickness N, --length N, --offset N,
+// --ready-file PATH, --message-log PATH.
+THostOptionsResult ParseHostOptions(const std::vector<std::wstring>& args);
+
+inline bool IsVertical(THostEdge edge) {
+    return edge == THostEdge::Left;
+}
+
+// The taskbar's screen rectangle on a screen of the given size.
+TRect TaskbarRect(const THostOptions& options, TSize screen);
+
+// The band in the taskbar's client coordinates: from `offset` to the far end, the whole thickness. Never
+// negative in size.
+TRect BandRect(THostEdge edge, TSize taskbar, int offset);
+
+// The demo's task buttons in the band's client coordinates, in order; as many as fit of `count`.
+std::vector<TRect> TaskButtonRects(THostEdge edge, TSize band, int count);
+
+}  // namespace tessaline::demo
