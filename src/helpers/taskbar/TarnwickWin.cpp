@@ -1,0 +1,186 @@
+// Tarnwick.exe, the taskbar side's starter; no window.
+//   /loaddll  puts the hook DLL into the taskbar's process (see TarnwickHookWin.cpp). Exit 0 once the taskbar
+//             confirmed it, else non-zero.
+//   /Restart  Explorer restarted or hung and the program undocked itself; it starts us every second while that
+//             lasts. One copy waits until a taskbar with a band answers again, asks the running program to end
+//             (WMQuitStartMenu: it gives the band its room back and exits), waits for its process to end, and
+//             starts Tessaline.exe afresh, which docks again and runs "/loaddll" itself. Further copies exit.
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <string>
+
+#include "app/HelperProtocol.h"
+#include "base/FileSystem.h"
+#include "base/Trace.h"
+#include "helpers/HelperHandlesWin.h"
+#include "helpers/HelperNames.h"
+#include "helpers/taskbar/TarnwickPlacement.h"
+
+namespace tessaline {
+namespace {
+
+constexpr DWORD kPollMs = 500;
+// At log-on the program may start before Explorer has its taskbar.
+constexpr DWORD kTaskbarWaitMs = 30000;
+constexpr DWORD kRestartWaitMs = 60000;
+constexpr UINT kAnswerTimeoutMs = 1000;
+constexpr UINT kQuitTimeoutMs = 5000;
+constexpr DWORD kProgramEndWaitMs = 10000;
+constexpr DWORD kRundllWaitMs = 20000;
+
+enum TExitCode { kOk = 0, kNoTaskbar = 2, kPlacementFailed = 3, kProgramStillRunning = 4, kStartFailed = 5 };
+
+// Wine's desktop process keeps a hidden Shell_TrayWnd of its own without a band: take one that has a band.
+HWND FindTaskbarWithBand() {
+    HWND taskbar = nullptr;
+    while ((taskbar = FindWindowExW(nullptr, taskbar, kTaskbarClass, nullptr)) != nullptr) {
+        if (FindWindowExW(taskbar, nullptr, kTaskbarBandClass, nullptr) != nullptr) {
+            return taskbar;
+        }
+    }
+    return nullptr;
+}
+
+bool Answers(HWND window) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &result) != 0;
+}
+
+template <typename Found>
+HWND WaitForTaskbar(DWORD timeoutMs, Found accept) {
+    for (DWORD waited = 0;; waited += kPollMs) {
+        if (HWND taskbar = FindTaskbarWithBand(); taskbar != nullptr && accept(taskbar)) {
+            return taskbar;
+        }
+        if (waited >= timeoutMs) {
+            return nullptr;
+        }
+        Sleep(kPollMs);
+    }
+}
+
+bool IsWow64(HANDLE process) {
+    BOOL wow64 = FALSE;
+    return IsWow64Process(process, &wow64) != FALSE && wow64 != FALSE;
+}
+
+// A process of 64-bit Windows that is not under WOW64 is 64-bit. Unknown (no access): Explorer is native.
+bool IsProcess64(DWORD processId, bool windows64) {
+    if (!windows64) {
+        return false;
+    }
+    const TUniqueHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    return !process || !IsWow64(process.get());
+}
+
+std::wstring WindowsDirectory() {
+    wchar_t buffer[MAX_PATH] = {};
+    const UINT length = GetSystemWindowsDirectoryW(buffer, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::wstring(buffer, length) : L"C:\\Windows";
+}
+
+bool PlaceInProcess(const std::wstring& dllPath, HWND taskbar, uint32_t generation) {
+    const TUniqueLibrary library(LoadLibraryW(dllPath.c_str()));
+    if (!library) {
+        Trace(L"Tarnwick: LoadLibraryW failed: ", dllPath, L" ", GetLastError());
+        return false;
+    }
+    using TPlace = BOOL(WINAPI*)(HWND, DWORD);
+    const auto place = reinterpret_cast<TPlace>(reinterpret_cast<void*>(GetProcAddress(library.get(), kPlaceExport)));
+    if (place == nullptr) {
+        Trace(L"Tarnwick: no placement function in ", dllPath);
+        return false;
+    }
+    return place(taskbar, generation) != FALSE;
+}
+
+bool PlaceThroughRundll(const TPlacementPlan& plan, HWND band, uint32_t generation) {
+    std::wstring commandLine = L"\"" + plan.Rundll32 + L"\" " + plan.Rundll32Parameters;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(plan.Rundll32.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                        nullptr, &startup, &info)) {
+        Trace(L"Tarnwick: CreateProcessW failed: ", plan.Rundll32, L" ", GetLastError());
+        return false;
+    }
+    const TUniqueHandle process(info.hProcess);
+    const TUniqueHandle thread(info.hThread);
+    WaitForSingleObject(process.get(), kRundllWaitMs);
+    // rundll32 reports nothing: the band tells whether this placement arrived.
+    return GetPropW(band, kPlacementProperty) == reinterpret_cast<HANDLE>(static_cast<uintptr_t>(generation));
+}
+
+int LoadDll() {
+    HWND taskbar = WaitForTaskbar(kTaskbarWaitMs, [](HWND) { return true; });
+    if (taskbar == nullptr) {
+        Trace(L"Tarnwick: no taskbar with a band");
+        return kNoTaskbar;
+    }
+    HWND band = FindWindowExW(taskbar, nullptr, kTaskbarBandClass, nullptr);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(taskbar, &processId);
+    const bool self64 = sizeof(void*) == 8;
+    const bool windows64 = self64 || IsWow64(GetCurrentProcess());
+    const bool taskbar64 = IsProcess64(processId, windows64);
+    const uint32_t generation = PlacementGeneration(GetTickCount(), GetCurrentProcessId());
+    const TPlacementPlan plan = PlanPlacement(self64, taskbar64, GetProgramDirectory(), WindowsDirectory(),
+                                              HandleToWire(reinterpret_cast<uintptr_t>(taskbar)), generation);
+    const bool placed =
+        plan.InProcess ? PlaceInProcess(plan.DllPath, taskbar, generation) : PlaceThroughRundll(plan, band, generation);
+    Trace(L"Tarnwick: placement ", placed ? L"confirmed" : L"failed");
+    return placed ? kOk : kPlacementFailed;
+}
+
+int Restart() {
+    const TUniqueHandle mutex(CreateMutexW(nullptr, FALSE, kRestartMutexName));
+    if (!mutex || GetLastError() == ERROR_ALREADY_EXISTS) {
+        return kOk;  // another copy is at work
+    }
+    if (WaitForTaskbar(kRestartWaitMs, Answers) == nullptr) {
+        Trace(L"Tarnwick: the taskbar did not come back");
+        return kNoTaskbar;
+    }
+    if (HWND menu = FindWindowW(kStartMenuFormClass, kStartMenuFormCaption); menu != nullptr) {
+        DWORD processId = 0;
+        GetWindowThreadProcessId(menu, &processId);
+        const TUniqueHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(menu, WMQuitStartMenu, 0, 0, SMTO_ABORTIFHUNG, kQuitTimeoutMs, &result);
+        // A second program would only find the first one's instance mutex and leave: wait for its end, and if
+        // it does not end, the first program starts us again within a second.
+        if (process && WaitForSingleObject(process.get(), kProgramEndWaitMs) != WAIT_OBJECT_0) {
+            Trace(L"Tarnwick: the program did not end");
+            return kProgramStillRunning;
+        }
+    }
+    const std::wstring program = GetProgramDirectory() + kMainProgramExe;
+    const auto started = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(nullptr, kHelperVerb, program.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    if (started <= 32) {
+        Trace(L"Tarnwick: ShellExecuteW failed: ", program, L" ", started);
+        return kStartFailed;
+    }
+    return kOk;
+}
+
+}  // namespace
+}  // namespace tessaline
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
+    try {
+        switch (tessaline::ParseTarnwickCommand(commandLine != nullptr ? commandLine : L"")) {
+            case tessaline::TTarnwickCommand::LoadDll:
+                return tessaline::LoadDll();
+            case tessaline::TTarnwickCommand::Restart:
+                return tessaline::Restart();
+            case tessaline::TTarnwickCommand::Unknown:
+                break;
+        }
+    } catch (...) {
+    }
+    return 1;
+}

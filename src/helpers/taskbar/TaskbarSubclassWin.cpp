@@ -1,0 +1,235 @@
+#include "helpers/taskbar/TaskbarSubclassWin.h"
+
+#include "app/HelperProtocol.h"
+#include "base/Trace.h"
+#include "helpers/taskbar/BandClearance.h"
+#include "helpers/taskbar/TarnwickPlacement.h"
+
+namespace tessaline {
+namespace {
+
+// Bursts of relayouts and repaints come down to one refresh of the button picture, after the last of them.
+constexpr UINT_PTR kRefreshTimerId = 0x7A27;
+constexpr UINT kRefreshDelayMs = 50;
+
+HANDLE AsProperty(uintptr_t value) {
+    return reinterpret_cast<HANDLE>(value);
+}
+
+// The procedure found before ours is kept on the window itself, so whichever copy of the DLL subclassed the
+// window, its procedure finds the right one to call.
+LRESULT CallOriginal(HWND window, const wchar_t* property, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto original = reinterpret_cast<WNDPROC>(reinterpret_cast<LONG_PTR>(GetPropW(window, property)));
+    return original != nullptr ? CallWindowProcW(original, window, message, wParam, lParam)
+                               : DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool IsAttached(HWND band) {
+    return GetPropW(band, kAttachedProperty) != nullptr;
+}
+
+void PostIfFound(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (window != nullptr) {
+        PostMessageW(window, message, wParam, lParam);
+    }
+}
+
+HWND FindStartMenu() {
+    return FindWindowW(kStartMenuFormClass, kStartMenuFormCaption);
+}
+
+// Once docked the button is a child of the taskbar, where FindWindowW does not look.
+HWND FindStartButton(HWND taskbar) {
+    HWND button = taskbar != nullptr ? FindWindowExW(taskbar, nullptr, kStartButtonFormClass, nullptr) : nullptr;
+    return button != nullptr ? button : FindWindowW(kStartButtonFormClass, nullptr);
+}
+
+void RequestButtonRefresh(HWND band) {
+    if (GetPropW(band, kRefreshPendingProperty) != nullptr) {
+        return;
+    }
+    if (SetTimer(band, kRefreshTimerId, kRefreshDelayMs, nullptr) != 0) {
+        SetPropW(band, kRefreshPendingProperty, AsProperty(1));
+    }
+}
+
+void RefreshButtonNow(HWND band) {
+    KillTimer(band, kRefreshTimerId);
+    RemovePropW(band, kRefreshPendingProperty);
+    PostIfFound(FindStartButton(GetParent(band)), WMStartMenuRef, 0, 0);
+}
+
+TRect ToRect(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+TSize ClientSize(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    return {client.right - client.left, client.bottom - client.top};
+}
+
+TRect RectInParent(HWND child) {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return ToRect(rect);
+}
+
+void KeepClear(HWND band, WINDOWPOS* pos) {
+    HWND taskbar = GetParent(band);
+    if (taskbar == nullptr || pos == nullptr) {
+        return;
+    }
+    const TBandMove proposed{
+        pos->x, pos->y, pos->cx, pos->cy, (pos->flags & SWP_NOMOVE) != 0, (pos->flags & SWP_NOSIZE) != 0};
+    const TBandMove kept =
+        KeepBandClearOfButton(IsHorizontalTaskbar(ClientSize(taskbar)), RectInParent(band), proposed);
+    if (kept == proposed) {
+        return;
+    }
+    pos->x = kept.X;
+    pos->y = kept.Y;
+    pos->cx = kept.Width;
+    pos->cy = kept.Height;
+    pos->flags &= ~static_cast<UINT>(SWP_NOMOVE | SWP_NOSIZE);
+}
+
+LRESULT CALLBACK BandProc(HWND band, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        switch (message) {
+            case WMExplorerAlive:
+                // lParam 0: the program's count of silent heartbeats starts again.
+                PostIfFound(FindStartMenu(), WMExplorerAlive, 0, 0);
+                return 0;
+            case WMTaskbarAttach:
+                if (wParam != 0) {
+                    SetPropW(band, kAttachedProperty, AsProperty(1));
+                    RequestButtonRefresh(band);
+                } else {
+                    RemovePropW(band, kAttachedProperty);
+                }
+                return 0;
+            case WMSetHotCorners:
+            case WMSetHotSidebar:
+                PostIfFound(FindWindowW(kHotCornerHelperClass, kHotCornerHelperCaption), message, wParam, lParam);
+                return 0;
+            case WM_WINDOWPOSCHANGING:
+                if (IsAttached(band)) {
+                    KeepClear(band, reinterpret_cast<WINDOWPOS*>(lParam));
+                }
+                break;
+            case WM_WINDOWPOSCHANGED: {
+                const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+                const UINT still = SWP_NOMOVE | SWP_NOSIZE;
+                if (pos != nullptr && IsAttached(band) && (pos->flags & still) != still) {
+                    RequestButtonRefresh(band);
+                }
+                break;
+            }
+            case WM_TIMER:
+                if (wParam == kRefreshTimerId) {
+                    RefreshButtonNow(band);
+                    return 0;
+                }
+                break;
+            case WM_NCDESTROY: {
+                KillTimer(band, kRefreshTimerId);
+                const LRESULT result = CallOriginal(band, kBandProcProperty, message, wParam, lParam);
+                for (const wchar_t* property :
+                     {kBandProcProperty, kPlacementProperty, kAttachedProperty, kRefreshPendingProperty}) {
+                    RemovePropW(band, property);
+                }
+                return result;
+            }
+            default:
+                break;
+        }
+    } catch (...) {
+        // Never into the taskbar's own frames.
+    }
+    return CallOriginal(band, kBandProcProperty, message, wParam, lParam);
+}
+
+// The band of `taskbar` when this repaint reaches beyond the button's room while the button is docked.
+HWND BandToRefreshAfterPaint(HWND taskbar) {
+    HWND band = FindWindowExW(taskbar, nullptr, kTaskbarBandClass, nullptr);
+    if (band == nullptr || !IsAttached(band)) {
+        return nullptr;
+    }
+    RECT update{};
+    if (!GetUpdateRect(taskbar, &update, FALSE)) {
+        return nullptr;
+    }
+    const TSize client = ClientSize(taskbar);
+    const TRect room = ButtonRoom(IsHorizontalTaskbar(client), client, RectInParent(band));
+    return PaintNeedsButtonRefresh(ToRect(update), room) ? band : nullptr;
+}
+
+LRESULT CALLBACK TaskbarProc(HWND taskbar, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) {
+        HWND band = nullptr;
+        try {
+            band = BandToRefreshAfterPaint(taskbar);  // before the paint validates the region
+        } catch (...) {
+        }
+        const LRESULT result = CallOriginal(taskbar, kTaskbarProcProperty, message, wParam, lParam);
+        if (band != nullptr) {
+            RequestButtonRefresh(band);
+        }
+        return result;
+    }
+    if (message == WM_NCDESTROY) {
+        const LRESULT result = CallOriginal(taskbar, kTaskbarProcProperty, message, wParam, lParam);
+        RemovePropW(taskbar, kTaskbarProcProperty);
+        return result;
+    }
+    return CallOriginal(taskbar, kTaskbarProcProperty, message, wParam, lParam);
+}
+
+bool SubclassOnce(HWND window, const wchar_t* property, WNDPROC procedure) {
+    if (GetPropW(window, property) != nullptr) {
+        return true;
+    }
+    const LONG_PTR original = GetWindowLongPtrW(window, GWLP_WNDPROC);
+    if (original == 0 || !SetPropW(window, property, AsProperty(static_cast<uintptr_t>(original)))) {
+        return false;
+    }
+    SetLastError(0);
+    if (SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)) == 0 && GetLastError() != 0) {
+        RemovePropW(window, property);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool PlaceInTaskbar(HWND taskbar, uint32_t generation) {
+    try {
+        HWND band = taskbar != nullptr ? FindWindowExW(taskbar, nullptr, kTaskbarBandClass, nullptr) : nullptr;
+        const DWORD thread = GetCurrentThreadId();
+        if (band == nullptr || GetWindowThreadProcessId(band, nullptr) != thread ||
+            GetWindowThreadProcessId(taskbar, nullptr) != thread) {
+            Trace(L"Tarnwick: no band of this thread");
+            return false;
+        }
+        if (!SubclassOnce(band, kBandProcProperty, BandProc)) {
+            Trace(L"Tarnwick: subclassing the band failed: ", GetLastError());
+            return false;
+        }
+        // Without it only the refreshes after the taskbar's own repaints are missing.
+        if (!SubclassOnce(taskbar, kTaskbarProcProperty, TaskbarProc)) {
+            Trace(L"Tarnwick: subclassing the taskbar failed: ", GetLastError());
+        }
+        // A program that ended without undocking leaves no button behind: the next one attaches afresh.
+        RemovePropW(band, kAttachedProperty);
+        SetPropW(band, kPlacementProperty, AsProperty(generation));
+        PostIfFound(FindStartMenu(), WMStartMenuLoaded, 0, 0);
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+}  // namespace tessaline
