@@ -168,6 +168,8 @@ void TForm::PaintClient(TPixelBuffer& buffer, ITextRenderer* text) {
     canvas.SetFont(Font());
     if (OnPaintBackground) {
         OnPaintBackground(canvas, client);
+    } else if (ClearBrush) {
+        // The buffer already holds what lies under the window (PaintToDC).
     } else {
         canvas.FillRect(client, Color() != kColorNone ? Color() : GetSysColor(COLOR_BTNFACE));
     }
@@ -192,6 +194,9 @@ void TForm::PaintToDC(HDC dc, const RECT& area) {
         return;
     }
     HGDIOBJ old = SelectObject(memory, dib.Bitmap());
+    if (ClearBrush) {
+        BitBlt(memory, 0, 0, width, height, dc, 0, 0, SRCCOPY);
+    }
     {
         TPixelBuffer buffer(width, height, dib.Bits());
         TGdiTextRenderer text(memory);

@@ -26,6 +26,9 @@ class TForm : public TControl {
     DWORD ExStyle = 0;
     HWND OwnerWindow = nullptr;
     std::wstring WindowClass = L"TessalineForm";
+    // A clear brush: no background of its own; the controls are painted over whatever the window's area
+    // already shows (a window placed over another one, whose picture shows through around the controls).
+    bool ClearBrush = false;
 
     // Creates the window (bounds = window rectangle in screen coordinates) and those of the windowed controls.
     bool CreateHandle();

@@ -15,6 +15,8 @@ extern HHOOK KeyboardHookHandle;
 // replaced. False (traced) when Windows refuses.
 bool InstallKeyboardHook(HWND startButtonWindow);
 void RemoveKeyboardHook();
+// The window WMShowToggle goes to, when it is made after the hook was installed.
+void SetKeyboardHookTarget(HWND startButtonWindow);
 
 LRESULT CALLBACK KeyboardHookProc(int code, WPARAM message, LPARAM event);
 

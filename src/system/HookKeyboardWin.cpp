@@ -46,6 +46,10 @@ bool InstallKeyboardHook(HWND startButtonWindow) {
     return true;
 }
 
+void SetKeyboardHookTarget(HWND startButtonWindow) {
+    v_HookTargetWindow = startButtonWindow;
+}
+
 void RemoveKeyboardHook() {
     if (KeyboardHookHandle != nullptr && !UnhookWindowsHookEx(KeyboardHookHandle)) {
         Trace(L"RemoveKeyboardHook: UnhookWindowsHookEx failed: ", GetLastError());
@@ -60,7 +64,9 @@ LRESULT CALLBACK KeyboardHookProc(int code, WPARAM message, LPARAM event) {
         const TKeyDecision decision = v_KeyboardHookLogic.KeyEvent(code, static_cast<uint32_t>(message), key);
         if (decision.PostShowToggle) {
             Trace(L"WM_SYSKEYUP");
-            PostMessageW(v_HookTargetWindow, WMShowToggle, 0, 0);
+            if (v_HookTargetWindow != nullptr) {
+                PostMessageW(v_HookTargetWindow, WMShowToggle, 0, 0);
+            }
         }
         if (!decision.Inject.empty() && !decision.Inject.front().Up) {
             Trace(L"WM_SYSKEYDOWN");

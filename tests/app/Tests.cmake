@@ -5,6 +5,7 @@ set(TESSALINE_APP_PURE_TESTS
     app/StartButtonGeometryTest.cpp
     app/StartButtonSkinTest.cpp
     app/StartButtonMenuTest.cpp
+    app/UniqueInstanceTest.cpp
 )
 set(TESSALINE_APP_WIN_TESTS
 )

@@ -1,0 +1,99 @@
+#include "app/StartupWin.h"
+
+#include "app/AppState.h"
+#include "app/ApplicationWin.h"
+#include "app/ExplorerWatchdogWin.h"
+#include "app/HelperProcessesWin.h"
+#include "base/Trace.h"
+#include "startmenu/StartMenuFormWin.h"
+#include "system/HookKeyboard.h"
+
+namespace tessaline {
+
+bool DetectBit64Windows() {
+#ifdef _WIN64
+    return true;
+#else
+    using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
+    HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+    auto isWow64 =
+        kernel != nullptr
+            ? reinterpret_cast<IsWow64ProcessFn>(reinterpret_cast<void*>(GetProcAddress(kernel, "IsWow64Process")))
+            : nullptr;
+    BOOL wow64 = FALSE;
+    return isWow64 != nullptr && isWow64(GetCurrentProcess(), &wow64) && wow64;
+#endif
+}
+
+void SetDPIAware() {
+    OSVERSIONINFOW version{};
+    version.dwOSVersionInfoSize = sizeof version;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    const bool known = GetVersionExW(&version) != FALSE;
+#pragma GCC diagnostic pop
+    if (!known || version.dwMajorVersion < 6) {
+        return;
+    }
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    if (user32 == nullptr) {
+        return;
+    }
+    using DpiFn = BOOL(WINAPI*)();
+    auto setAware = reinterpret_cast<DpiFn>(reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDPIAware")));
+    // Looked up as well, as the older code did; not needed.
+    (void)GetProcAddress(user32, "IsProcessDPIAware");
+    if (setAware != nullptr) {
+        setAware();
+        Trace(L"SetProcessDPIAware");
+    }
+}
+
+void DispatchPendingMessages(DWORD ms) {
+    MSG msg{};
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            // Keep it for the message loop.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    if (ms > 0) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, QS_ALLINPUT);
+    }
+}
+
+void StartMenuCreationBegin(TZelStartMenuFrm& form) {
+    Trace(L"FormCreate Begin");
+    v_ToggleInProgress = false;
+    Trace(L"FormCreate v_bit64windows");
+    v_bit64windows = DetectBit64Windows();
+    // The Start button window does not exist yet; it becomes the hook's target when it is made.
+    InstallKeyboardHook(nullptr);
+    Application.OnDeactivate = [&form] { form.HideStartMenu(); };
+    v_StartMenuLoaded = false;
+    Trace(L"FormCreate AttchDll");
+    StartHelper(LoadDllLaunch());
+    // The taskbar side posts WMStartMenuLoaded to this window once it is in place. Messages are handled while
+    // waiting; the wait ends early on any message, so an answer is seen at once. Without an answer the
+    // program goes on after a while: the button still docks and the watchdog's restart takes over.
+    const DWORD started = GetTickCount();
+    while (!v_StartMenuLoaded && !Application.Terminated()) {
+        if (GetTickCount() - started >= kStartupWaitLimitMs) {
+            Trace(L"WMStartMenuLoaded not received after ", kStartupWaitLimitMs, L" ms; going on");
+            break;
+        }
+        DispatchPendingMessages(kStartupWaitPollMs);
+    }
+    HookHotCorners(v_bit64windows);
+}
+
+void StartMenuCreationEnd() {
+    v_ExplorerWatchdog = TExplorerWatchdog{};
+    Trace(L"FormCreate SetTimer");
+    StartExplorerWatchdog();
+}
+
+}  // namespace tessaline

@@ -1,0 +1,94 @@
+// Tessaline.exe: the Start button and the start menu.
+
+#include <windows.h>
+
+#include <objbase.h>
+
+#include <memory>
+
+#include "app/AppState.h"
+#include "app/ApplicationWin.h"
+#include "app/ExplorerWatchdogWin.h"
+#include "app/StartButtonFormWin.h"
+#include "app/StartupWin.h"
+#include "base/Trace.h"
+#include "catalogue/StartMenuManage.h"
+#include "catalogue/UserPinnedProgram.h"
+#include "catalogue/uStartProgramLst.h"
+#include "controls/CursorTableWin.h"
+#include "controls/PictureLoader.h"
+#include "controls/StandardClasses.h"
+#include "settings/MainSettings.h"
+#include "settings/PLanguage.h"
+#include "startmenu/StartMenuFormWin.h"
+#include "system/HookKeyboard.h"
+
+using namespace tessaline;
+
+namespace {
+
+// What runs before the program's body: the catalogue, GDI+, DPI awareness, the controls' shared parts.
+void InitializeModules() {
+    v_UseProgramManage = std::make_unique<TUseProgramManage>();
+    v_UserPinedManage = std::make_unique<TUserPinedManage>();
+    v_StartMenuManage = std::make_unique<TStartMenuManage>();
+    EnsureGdiplus();
+    SetDPIAware();
+    RegisterStandardClasses();
+    InitCursorTable();
+}
+
+void FinalizeModules() {
+    v_StartMenuManage.reset();
+    v_UserPinedManage.reset();
+    v_UseProgramManage.reset();
+    GlobalLanguage.reset();
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    InitializeModules();
+
+    if (!Application.CreateHandle() || !Application.CheckUniqueInstance()) {
+        FinalizeModules();
+        CoUninitialize();
+        return 0;
+    }
+
+    GlobalLanguage = std::make_unique<TLanguage>(kAppName);
+    std::wstring language = ReadLanguageSetting();
+    GlobalLanguage->LoadLanguage(language.empty() ? std::wstring(kDefaultLanguage) : language);
+
+    // The forms belong to this owner; freeing it frees them, newest first.
+    auto owner = std::make_unique<TComponent>(nullptr);
+    Trace(L"Tessaline");
+    auto* startMenu = new TZelStartMenuFrm(owner.get());
+    if (!startMenu->Create()) {
+        Trace(L"TZelStartMenuFrm: no window");
+    }
+    Trace(L"TZelStartMenuFrm.Create");
+    auto* startButton = new TfrmStartMenu(owner.get());
+    if (!startButton->Create()) {
+        Trace(L"TfrmStartMenu: no window");
+    }
+    Trace(L"TfrmStartMenu.Create");
+    if (!Application.Terminated()) {
+        startButton->Create_ParentWindow();
+        Application.Run();
+    }
+
+    StopExplorerWatchdog();
+    RemoveKeyboardHook();
+    frmStartMenu = nullptr;
+    frmZelStartMenu = nullptr;
+    owner.reset();
+    if (Application.Handle() != nullptr) {
+        DestroyWindow(Application.Handle());
+    }
+    FinalizeModules();
+    Application.ReleaseUniqueInstance();
+    CoUninitialize();
+    return 0;
+}

@@ -1,0 +1,282 @@
+#include "Desktop.h"
+
+#include <filesystem>
+#include <sstream>
+
+#include "app/HelperProtocol.h"
+#include "base/FileSystem.h"
+#include "base/WideText.h"
+#include "settings/UserDataDir.h"
+
+namespace tessaline::test {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+#ifdef _WIN64
+constexpr wchar_t kHookDll[] = L"TarnwickHook64.dll";
+constexpr wchar_t kHotCornerHelper[] = L"Velmora64.exe";
+#else
+constexpr wchar_t kHookDll[] = L"TarnwickHook32.dll";
+constexpr wchar_t kHotCornerHelper[] = L"Velmora32.exe";
+#endif
+
+void CopyInto(const std::wstring& from, const std::wstring& to) {
+    std::error_code error;
+    fs::copy(fs::path(from), fs::path(to), fs::copy_options::recursive | fs::copy_options::overwrite_existing, error);
+}
+
+// Our environment with the scenario's own entries put in place of any we have.
+std::wstring EnvironmentBlock(const std::vector<std::pair<std::wstring, std::wstring>>& overrides) {
+    std::wstring block;
+    if (wchar_t* strings = GetEnvironmentStringsW()) {
+        for (const wchar_t* entry = strings; *entry != L'\0'; entry += wcslen(entry) + 1) {
+            const std::wstring text(entry);
+            const std::wstring name = text.substr(0, text.find(L'=', 1));
+            bool replaced = false;
+            for (const auto& [key, value] : overrides) {
+                replaced = replaced || CompareStringOrdinal(name.c_str(), -1, key.c_str(), -1, TRUE) == CSTR_EQUAL;
+            }
+            if (!replaced) {
+                block += text;
+                block += L'\0';
+            }
+        }
+        FreeEnvironmentStringsW(strings);
+    }
+    for (const auto& [key, value] : overrides) {
+        block += key + L"=" + value;
+        block += L'\0';
+    }
+    block += L'\0';
+    return block;
+}
+
+std::vector<std::wstring> ReadLines(const std::wstring& path) {
+    std::vector<std::wstring> lines;
+    std::string bytes;
+    if (ReadFileBytes(path, bytes) != FileReadResult::Ok) {
+        return lines;
+    }
+    std::wstringstream text(Utf8ToWide(bytes));
+    for (std::wstring line; std::getline(text, line);) {
+        if (!line.empty() && line.back() == L'\r') {
+            line.pop_back();
+        }
+        if (!line.empty()) {
+            lines.push_back(line);
+        }
+    }
+    return lines;
+}
+
+DWORD ProcessOf(HWND window) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    return process;
+}
+
+}  // namespace
+
+std::wstring BuildPath(const std::wstring& relative) {
+    std::wstring root = Utf8ToWide(TESSALINE_BINARY_DIR);
+    if (!root.empty() && root.front() == L'/') {
+        root = L"Z:" + root;
+    }
+    for (auto& c : root) {
+        if (c == L'/') {
+            c = L'\\';
+        }
+    }
+    return root + L"\\" + relative;
+}
+
+void PumpFor(DWORD ms) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        MSG msg{};
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        const DWORD spent = GetTickCount() - start;
+        if (spent >= ms) {
+            return;
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - spent, QS_ALLINPUT);
+    }
+}
+
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start >= timeoutMs) {
+            return done();
+        }
+        PumpFor(50);
+    }
+    return true;
+}
+
+TDesktop::TDesktop(TDesktopOptions options) : options_(std::move(options)) {
+    const std::wstring bin = BuildPath(L"bin");
+    CopyFileW((bin + L"\\Tessaline.exe").c_str(), stage_.File(L"Tessaline.exe").c_str(), FALSE);
+    for (const wchar_t* folder : {L"Language", L"StartButtonSkin", L"Resources"}) {
+        CopyInto(bin + L"\\" + folder, stage_.File(folder));
+    }
+    if (options_.RealHelpers) {
+        for (const wchar_t* file : {kTaskbarHelperExe, kHookDll, kHotCornerHelper}) {
+            CopyFileW((bin + L"\\" + file).c_str(), stage_.File(file).c_str(), FALSE);
+        }
+    } else {
+        const std::wstring standIns = BuildPath(L"standins");
+        for (const wchar_t* file : {L"Tarnwick.exe", L"Velmora32.exe", L"Velmora64.exe"}) {
+            CopyFileW((standIns + L"\\" + file).c_str(), stage_.File(file).c_str(), FALSE);
+        }
+    }
+    helperLog_ = profile_.File(L"helpers.log");
+    bandLog_ = profile_.File(L"band.log");
+    CreateDirectoryTree(UserDataDirFromProfile(profile_.Path()));
+    environment_ = EnvironmentBlock({{L"USERPROFILE", profile_.Path()},
+                                     {L"TESSALINE_HELPER_LOG", helperLog_},
+                                     {L"TESSALINE_STANDIN_SILENT", options_.SilentTaskbarSide ? L"1" : L"0"}});
+}
+
+TDesktop::~TDesktop() {
+    if (tessaline_.hProcess != nullptr) {
+        if (HWND startMenu = StartMenu(); startMenu != nullptr && ProcessOf(startMenu) == tessaline_.dwProcessId) {
+            PostMessageW(startMenu, WMQuitStartMenu, 0, 0);
+        }
+        End(tessaline_, 5000);
+    }
+    if (host_.hProcess != nullptr) {
+        if (taskbar_ != nullptr) {
+            PostMessageW(taskbar_, WM_CLOSE, 0, 0);
+        }
+        End(host_, 3000);
+    }
+    // Whatever the scenario's helpers left running (the real hot-corner helper stays until undocking).
+    PumpFor(100);
+}
+
+std::wstring TDesktop::MainIni() const {
+    return UserDataDirFromProfile(profile_.Path()) + kMainIniName;
+}
+
+bool TDesktop::Launch(const std::wstring& exe, const std::wstring& arguments, PROCESS_INFORMATION& process) {
+    std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    std::wstring environment = environment_;
+    return CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
+                          environment.data(), stage_.Path().c_str(), &startup, &process) != FALSE;
+}
+
+void TDesktop::End(PROCESS_INFORMATION& process, DWORD timeoutMs) {
+    if (process.hProcess == nullptr) {
+        return;
+    }
+    if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
+        WaitUntil([&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; }, timeoutMs);
+        TerminateProcess(process.hProcess, 1);
+        WaitForSingleObject(process.hProcess, 5000);
+    }
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    process = {};
+}
+
+bool TDesktop::StartHost() {
+    const std::wstring ready = profile_.File(L"host.ready");
+    const std::wstring arguments = L"--edge " + options_.Edge + L" --length " + std::to_wstring(options_.Length) +
+                                   L" --offset " + std::to_wstring(options_.Offset) + L" --ready-file \"" + ready +
+                                   L"\" --message-log \"" + bandLog_ + L"\"";
+    if (!Launch(BuildPath(L"tools\\demo\\taskbar_host.exe"), arguments, host_)) {
+        return false;
+    }
+    const bool up =
+        WaitUntil([&] { return FileExists(ready) || WaitForSingleObject(host_.hProcess, 0) == WAIT_OBJECT_0; }, 10000);
+    if (!up || !FileExists(ready)) {
+        return false;
+    }
+    // The program finds the taskbar with FindWindowW: the host's must be the one it gets.
+    taskbar_ = FindWindowW(kTaskbarClass, nullptr);
+    return taskbar_ != nullptr && ProcessOf(taskbar_) == host_.dwProcessId;
+}
+
+bool TDesktop::StartTessaline(bool waitDocked, DWORD timeoutMs) {
+    if (!Launch(stage_.File(L"Tessaline.exe"), L"", tessaline_)) {
+        return false;
+    }
+    return !waitDocked || WaitUntil([&] { return Button() != nullptr && IsWindowVisible(Button()); }, timeoutMs);
+}
+
+DWORD TDesktop::RunSecondTessaline(DWORD timeoutMs) {
+    PROCESS_INFORMATION second{};
+    if (!Launch(stage_.File(L"Tessaline.exe"), L"", second)) {
+        return 0xFFFFFFFF;
+    }
+    WaitUntil([&] { return WaitForSingleObject(second.hProcess, 0) == WAIT_OBJECT_0; }, timeoutMs);
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(second.hProcess, &code);
+    End(second, 0);
+    return code;
+}
+
+DWORD TDesktop::WaitTessalineExit(DWORD timeoutMs) {
+    if (tessaline_.hProcess == nullptr) {
+        return 0xFFFFFFFF;
+    }
+    WaitUntil([&] { return WaitForSingleObject(tessaline_.hProcess, 0) == WAIT_OBJECT_0; }, timeoutMs);
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(tessaline_.hProcess, &code);
+    return code;
+}
+
+HWND TDesktop::Band() const {
+    return taskbar_ != nullptr ? FindWindowExW(taskbar_, nullptr, kTaskbarBandClass, nullptr) : nullptr;
+}
+
+HWND TDesktop::Button() const {
+    return taskbar_ != nullptr ? FindWindowExW(taskbar_, nullptr, kStartButtonFormClass, nullptr) : nullptr;
+}
+
+HWND TDesktop::StartMenu() const {
+    return FindWindowW(kStartMenuFormClass, kStartMenuFormCaption);
+}
+
+TRect TDesktop::InTaskbar(HWND window) const {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(nullptr, taskbar_, reinterpret_cast<POINT*>(&rect), 2);
+    return TRect{rect.left, rect.top, rect.right, rect.bottom};
+}
+
+std::vector<std::wstring> TDesktop::HelperLog() const {
+    return ReadLines(helperLog_);
+}
+
+int TDesktop::HelperLogCount(const std::wstring& line) const {
+    int count = 0;
+    for (const std::wstring& entry : HelperLog()) {
+        count += CompareStringOrdinal(entry.c_str(), -1, line.c_str(), -1, TRUE) == CSTR_EQUAL ? 1 : 0;
+    }
+    return count;
+}
+
+std::vector<TBandMessage> TDesktop::BandMessages() const {
+    std::vector<TBandMessage> messages;
+    for (const std::wstring& line : ReadLines(bandLog_)) {
+        std::wistringstream fields(line);
+        unsigned long long message = 0;
+        unsigned long long wParam = 0;
+        long long lParam = 0;
+        if (fields >> message >> wParam >> lParam) {
+            messages.push_back({static_cast<UINT>(message), static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam)});
+        }
+    }
+    return messages;
+}
+
+}  // namespace tessaline::test

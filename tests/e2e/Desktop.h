@@ -1,0 +1,87 @@
+#pragma once
+// One end-to-end scenario's desktop: a staged copy of the programs in a temporary folder, a private profile
+// (so Main.ini is the scenario's own), the demo taskbar host, and Tessaline, each a process of its own. The
+// destructor ends whatever is still running. Test thread only; waits pump this thread's messages, so windows
+// and hooks of the test keep working while it waits.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "TestSupport.h"
+#include "base/Geometry.h"
+
+namespace tessaline::test {
+
+struct TDesktopOptions {
+    std::wstring Edge = L"bottom";   // bottom, left or top
+    int Length = 1920;               // the taskbar's length, whatever the screen's size
+    int Offset = 60;                 // where the band starts
+    bool RealHelpers = false;        // our Tarnwick and Velmora instead of the logging stand-ins
+    bool SilentTaskbarSide = false;  // the stand-in Tarnwick never announces itself
+};
+
+// A message the host's band received (the host logs every private message).
+struct TBandMessage {
+    UINT Message = 0;
+    WPARAM WParam = 0;
+    LPARAM LParam = 0;
+};
+
+class TDesktop {
+  public:
+    explicit TDesktop(TDesktopOptions options = {});
+    TDesktop(const TDesktop&) = delete;
+    TDesktop& operator=(const TDesktop&) = delete;
+    ~TDesktop();
+
+    // Main.ini in the scenario's data directory (it may not exist yet).
+    std::wstring MainIni() const;
+    std::wstring StageFolder() const { return stage_.Path(); }
+
+    bool StartHost();
+    // Starts Tessaline from the stage; with waitDocked, returns once its button is a child of the taskbar.
+    bool StartTessaline(bool waitDocked = true, DWORD timeoutMs = 10000);
+    // Starts another copy and returns its exit code (STILL_ACTIVE when it did not end in time).
+    DWORD RunSecondTessaline(DWORD timeoutMs);
+    // Exit code once Tessaline ended, STILL_ACTIVE when it did not in time.
+    DWORD WaitTessalineExit(DWORD timeoutMs);
+    DWORD TessalineProcessId() const { return tessaline_.dwProcessId; }
+
+    HWND Taskbar() const { return taskbar_; }
+    HWND Band() const;
+    HWND Button() const;
+    HWND StartMenu() const;
+    // Rectangles in the taskbar's client coordinates, where the band and the button live.
+    TRect InTaskbar(HWND window) const;
+
+    std::vector<std::wstring> HelperLog() const;
+    int HelperLogCount(const std::wstring& line) const;
+    std::vector<TBandMessage> BandMessages() const;
+
+  private:
+    bool Launch(const std::wstring& exe, const std::wstring& arguments, PROCESS_INFORMATION& process);
+    void End(PROCESS_INFORMATION& process, DWORD timeoutMs);
+
+    TDesktopOptions options_;
+    TempFolder stage_;
+    TempFolder profile_;
+    std::wstring helperLog_;
+    std::wstring bandLog_;
+    std::wstring environment_;  // the block the programs get: ours with the profile and the logs
+    PROCESS_INFORMATION host_{};
+    PROCESS_INFORMATION tessaline_{};
+    HWND taskbar_ = nullptr;
+};
+
+// Dispatches this thread's messages for `ms`.
+void PumpFor(DWORD ms);
+// Pumps until `done` holds or the time is up; true when it held.
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs);
+
+// A build output as a Windows path (the build tree is a Unix path; Wine's drive Z: is the Unix root).
+std::wstring BuildPath(const std::wstring& relative);
+
+}  // namespace tessaline::test

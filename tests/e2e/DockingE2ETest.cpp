@@ -1,0 +1,155 @@
+// The Start button docking into the demo taskbar host and leaving it again, with Tessaline as its own process.
+
+#include <gtest/gtest.h>
+
+#include "Desktop.h"
+#include "app/HelperProtocol.h"
+#include "base/FileSystem.h"
+
+namespace tessaline::test {
+namespace {
+
+bool MainIniIsUtf16With(const std::wstring& path, const std::wstring& line) {
+    std::string bytes;
+    if (ReadFileBytes(path, bytes) != FileReadResult::Ok || bytes.rfind("\xFF\xFE", 0) != 0) {
+        return false;
+    }
+    return bytes.find(Utf16LeWithBom(line).substr(2)) != std::string::npos;
+}
+
+bool NoWindowOfTessaline() {
+    return FindWindowW(kStartMenuFormClass, nullptr) == nullptr &&
+           FindWindowW(kStartButtonFormClass, nullptr) == nullptr;
+}
+
+TEST(DockingE2E, BottomTaskbarMakesRoomForTheButtonAndGetsItBackOnQuit) {
+    TDesktop desktop;
+    ASSERT_TRUE(desktop.StartHost());
+    const TRect taskbar = desktop.InTaskbar(desktop.Taskbar());
+    const TRect bandBefore = desktop.InTaskbar(desktop.Band());
+    ASSERT_EQ(bandBefore.Left, 60);
+    ASSERT_TRUE(desktop.StartTessaline());
+
+    const TRect band = desktop.InTaskbar(desktop.Band());
+    EXPECT_EQ(band.Left, 54);
+    EXPECT_EQ(band.Right, bandBefore.Right);  // its far end stays: 6 pixels narrower
+    EXPECT_EQ(band.Top, bandBefore.Top);
+    EXPECT_EQ(band.Height(), bandBefore.Height());
+    EXPECT_EQ(desktop.InTaskbar(desktop.Button()), RectOf(0, -6, 54, 54));
+    EXPECT_EQ(taskbar.Width(), 1920);
+    EXPECT_TRUE(MainIniIsUtf16With(desktop.MainIni(), L"HeightWidth=60"));
+    EXPECT_EQ(desktop.HelperLogCount(L"Tarnwick.exe /loaddll"), 1);
+    // The taskbar side learns that the button took its place.
+    bool attached = false;
+    for (const TBandMessage& m : desktop.BandMessages()) {
+        attached = attached || (m.Message == WMTaskbarAttach && m.WParam == 1);
+    }
+    EXPECT_TRUE(attached);
+
+    PostMessageW(desktop.StartMenu(), WMQuitStartMenu, 0, 0);
+    EXPECT_EQ(desktop.WaitTessalineExit(10000), 0u);
+    EXPECT_EQ(desktop.InTaskbar(desktop.Band()).Left, 11);
+    EXPECT_EQ(desktop.InTaskbar(desktop.Band()).Right, bandBefore.Right);
+    EXPECT_TRUE(NoWindowOfTessaline());
+    bool detached = false;
+    for (const TBandMessage& m : desktop.BandMessages()) {
+        detached = detached || (m.Message == WMTaskbarAttach && m.WParam == 0);
+    }
+    EXPECT_TRUE(detached);
+}
+
+TEST(DockingE2E, LeftTaskbarMovesTheBandDownAndUndockingUsesOffsetEleven) {
+    TDesktopOptions options;
+    options.Edge = L"left";
+    options.Length = 700;
+    TDesktop desktop(options);
+    ASSERT_TRUE(desktop.StartHost());
+    const TRect bandBefore = desktop.InTaskbar(desktop.Band());
+    ASSERT_EQ(bandBefore.Top, 60);
+    ASSERT_TRUE(desktop.StartTessaline());
+
+    const TRect band = desktop.InTaskbar(desktop.Band());
+    EXPECT_EQ(band.Top, 54);
+    EXPECT_EQ(band.Bottom, bandBefore.Bottom);
+    EXPECT_EQ(band.Left, bandBefore.Left);
+    EXPECT_EQ(desktop.InTaskbar(desktop.Button()), RectOf(0, -6, 54, 54));
+    EXPECT_TRUE(MainIniIsUtf16With(desktop.MainIni(), L"HeightWidth=60"));
+
+    PostMessageW(desktop.StartMenu(), WMQuitStartMenu, 0, 0);
+    EXPECT_EQ(desktop.WaitTessalineExit(10000), 0u);
+    EXPECT_EQ(desktop.InTaskbar(desktop.Band()).Top, 11);
+    EXPECT_EQ(desktop.InTaskbar(desktop.Band()).Bottom, bandBefore.Bottom);
+}
+
+TEST(DockingE2E, ASecondStartEndsAtOnceAndLeavesTheFirstAlone) {
+    TDesktop desktop;
+    ASSERT_TRUE(desktop.StartHost());
+    ASSERT_TRUE(desktop.StartTessaline());
+    HWND button = desktop.Button();
+    HWND startMenu = desktop.StartMenu();
+
+    EXPECT_EQ(desktop.RunSecondTessaline(10000), 0u);
+    PumpFor(300);
+    EXPECT_EQ(desktop.Button(), button);
+    EXPECT_EQ(FindWindowExW(desktop.Taskbar(), button, kStartButtonFormClass, nullptr), nullptr);
+    EXPECT_EQ(FindWindowExW(nullptr, startMenu, kStartMenuFormClass, nullptr), nullptr);
+    EXPECT_EQ(desktop.HelperLogCount(L"Tarnwick.exe /loaddll"), 1);
+    // The first copy came forward.
+    DWORD foregroundProcess = 0;
+    GetWindowThreadProcessId(GetForegroundWindow(), &foregroundProcess);
+    EXPECT_EQ(foregroundProcess, desktop.TessalineProcessId());
+}
+
+TEST(DockingE2E, WithoutAnAnswerFromTheTaskbarSideStartUpGoesOnAfterItsBound) {
+    TDesktopOptions options;
+    options.SilentTaskbarSide = true;
+    TDesktop desktop(options);
+    ASSERT_TRUE(desktop.StartHost());
+    const DWORD start = GetTickCount();
+    ASSERT_TRUE(desktop.StartTessaline(true, 30000));
+    EXPECT_GE(GetTickCount() - start, 14000u);
+    EXPECT_EQ(desktop.InTaskbar(desktop.Band()).Left, 54);
+}
+
+}  // namespace
+}  // namespace tessaline::test
+
+namespace tessaline::test {
+namespace {
+
+// Our own taskbar side and hot-corner helper instead of the stand-ins: placed into the host's process, the
+// taskbar side announces itself, answers every heartbeat and keeps the band clear of the button.
+TEST(DockingE2E, WithOurTaskbarSideTheButtonStaysDockedAndTheHelpersEndWithIt) {
+    TDesktopOptions options;
+    options.RealHelpers = true;
+    options.Offset = 0;  // the host's own layout puts the band where the button goes
+    TDesktop desktop(options);
+    // Not run at log-on: the hot-corner helper keeps the Run key free of the staged copy.
+    WriteBytes(desktop.MainIni(), Utf16LeWithBom(L"[Main]\r\nStartup=0\r\n"));
+    ASSERT_TRUE(desktop.StartHost());
+    const DWORD start = GetTickCount();
+    ASSERT_TRUE(desktop.StartTessaline(true, 20000));
+    EXPECT_LT(GetTickCount() - start, 10000u);  // announced, not the start-up wait's bound
+    EXPECT_TRUE(WaitUntil([] { return FindWindowW(kHotCornerHelperClass, kHotCornerHelperCaption) != nullptr; }, 5000));
+    PumpFor(300);
+    EXPECT_NE(RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", L"Tessaline",
+                           RRF_RT_ANY, nullptr, nullptr, nullptr),
+              ERROR_SUCCESS);
+
+    // The host lays itself out again, as Explorer does: the band is kept clear of the button.
+    PostMessageW(desktop.Taskbar(), WM_APP + 1, 0, 0);
+    PumpFor(500);
+    EXPECT_EQ(desktop.InTaskbar(desktop.Band()).Left, 54);
+    // Twelve heartbeats later it is still docked: every one was answered.
+    PumpFor(12000);
+    EXPECT_EQ(desktop.InTaskbar(desktop.Band()).Left, 54);
+    EXPECT_EQ(desktop.InTaskbar(desktop.Button()), RectOf(0, -6, 54, 54));
+
+    PostMessageW(desktop.StartMenu(), WMQuitStartMenu, 0, 0);
+    EXPECT_EQ(desktop.WaitTessalineExit(10000), 0u);
+    EXPECT_EQ(desktop.InTaskbar(desktop.Band()).Left, 11);
+    EXPECT_TRUE(WaitUntil([] { return FindWindowW(kHotCornerHelperClass, kHotCornerHelperCaption) == nullptr; }, 3000));
+}
+
+}  // namespace
+}  // namespace tessaline::test
