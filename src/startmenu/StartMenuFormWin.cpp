@@ -51,9 +51,20 @@ bool TZelStartMenuFrm::Create() {
 }
 
 void TZelStartMenuFrm::ShowStartMenuForm() {
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    SetBounds(work.left, work.bottom - kMenuHeight, kMenuWidth, kMenuHeight);
+    // Beside the taskbar, at its start: above a bottom taskbar, beside a left one, below a top one.
+    RECT bar{};
+    HWND taskbar = FindWindowW(kTaskbarClass, nullptr);
+    if (taskbar == nullptr || !GetWindowRect(taskbar, &bar)) {
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &bar, 0);
+        bar.top = bar.bottom;
+    }
+    if (bar.left == 0 && bar.top == 0 && bar.bottom > bar.right) {
+        SetBounds(bar.right, bar.top, kMenuWidth, kMenuHeight);
+    } else if (bar.left == 0 && bar.top == 0) {
+        SetBounds(bar.left, bar.bottom, kMenuWidth, kMenuHeight);
+    } else {
+        SetBounds(bar.left, bar.top - kMenuHeight, kMenuWidth, kMenuHeight);
+    }
     v_Show_StartMenu = true;
     SetVisible(true);
     ForceForegroundWindow(Handle());

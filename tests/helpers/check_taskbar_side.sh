@@ -3,12 +3,12 @@
 # (the demo host, or FakeStartMenu's bare one when the host is not built), a stand-in start-menu window that
 # logs what it receives, runs "Tarnwick.exe /loaddll", then checks the answers; with Velmora built, the hot-corner
 # options forwarded by the band; and last "Tarnwick.exe /Restart" against the stand-in.
-#   DISPLAY=:92 tests/helpers/check_taskbar_side.sh [BUILD_DIR]     (default build/h-helpers-w64)
+#   DISPLAY=:92 tests/helpers/check_taskbar_side.sh [BUILD_DIR]     (default build/windows64)
 # Build first: cmake --build BUILD_DIR --target tarnwick tarnwick_hook velmora fake_start_menu taskbar_host
 set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-build=$(cd "${1:-$root/build/h-helpers-w64}" && pwd)
-prefix=${TESSALINE_CHECK_PREFIX:-$root/build/h-helpers-prefix}
+build=$(cd "${1:-$root/build/windows64}" && pwd)
+prefix=${TESSALINE_CHECK_PREFIX:-$root/build/check-prefix}
 : "${DISPLAY:?set DISPLAY (for example an Xvfb server)}"
 
 tool=$build/helpers-check/FakeStartMenu.exe

@@ -62,6 +62,8 @@ void PrintInto(HWND window, DWORD requester) {
         return;
     }
     BOOL printed = FALSE;
+    // The requester's background (black unless it gave one) is what a window without its own shows through.
+    std::memcpy(dib.Bits(), header + 1, size - sizeof(TPrintHeader));
     {
         const TScopedSelectObject select(memory.Get(), dib.Bitmap());
         printed = PrintWindow(window, memory.Get(), 0);

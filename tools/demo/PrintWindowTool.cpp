@@ -1,7 +1,8 @@
 // Prints a window into a PNG: the way to see a window that Wine does not draw on the screen (a child window of
 // another process, such as the docked Start button). The printing happens in the window's own process, through
 // print_window_hook.dll beside this program.
-//   print_window.exe <class> <out.png> [--caption TEXT]
+//   print_window.exe <class> <out.png> [--caption TEXT] [--over-screen]
+// --over-screen: the window paints over what the screen shows at its place instead of over black.
 // Prints "x y width height" of the window's screen rectangle; exit code 1 when it is not found.
 
 #include <windows.h>
@@ -11,6 +12,7 @@
 #include <gdiplus.h>
 
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
 #include <optional>
 #include <string>
@@ -173,7 +175,12 @@ bool SameBitness(DWORD processId) {
 
 // The window's picture as it paints itself (WM_PRINT / WM_PRINTCLIENT), made in its own process by the hook:
 // top-down 32-bit pixels, or empty when it could not be had.
-std::vector<uint32_t> PrintInItsProcess(HWND window, uint32_t width, uint32_t height) {
+// `background` (top-down, width x height, or empty for black) is what the window paints over: a window with no
+// background of its own shows it through.
+std::vector<uint32_t> PrintInItsProcess(HWND window,
+                                        uint32_t width,
+                                        uint32_t height,
+                                        const std::vector<uint32_t>& background) {
     DWORD processId = 0;
     const DWORD threadId = GetWindowThreadProcessId(window, &processId);
     if (!SameBitness(processId)) {
@@ -207,6 +214,9 @@ std::vector<uint32_t> PrintInItsProcess(HWND window, uint32_t width, uint32_t he
     }
     auto* header = static_cast<TPrintHeader*>(view);
     *header = {width, height, TPrintState::Waiting, 0};
+    if (background.size() == static_cast<size_t>(width) * height) {
+        std::memcpy(header + 1, background.data(), background.size() * sizeof(uint32_t));
+    }
 
     std::vector<uint32_t> pixels;
     if (HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, hookProc, hookModule.Get(), threadId); hook != nullptr) {
@@ -248,12 +258,49 @@ bool SavePng(std::vector<uint32_t>& pixels, int width, int height, const std::ws
     return true;
 }
 
+// What the screen shows where the window is (under Wine, a child window of another process is not on it).
+std::vector<uint32_t> ScreenUnder(const RECT& r) {
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    SelectObject(memory, old);
+    GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
 int Run(int argc, wchar_t** argv) {
-    if (argc != 3 && !(argc == 5 && std::wstring_view(argv[3]) == L"--caption")) {
-        std::fwprintf(stderr, L"usage: print_window <class> <out.png> [--caption TEXT]\n");
+    std::optional<std::wstring> caption;
+    bool overScreen = false;
+    bool understood = argc >= 3;
+    for (int i = 3; understood && i < argc; ++i) {
+        const std::wstring_view option(argv[i]);
+        if (option == L"--caption" && i + 1 < argc) {
+            caption = argv[++i];
+        } else if (option == L"--over-screen") {
+            overScreen = true;
+        } else {
+            understood = false;
+        }
+    }
+    if (!understood) {
+        std::fwprintf(stderr, L"usage: print_window <class> <out.png> [--caption TEXT] [--over-screen]\n");
         return 2;
     }
-    TWanted wanted{argv[1], argc == 5 ? std::optional<std::wstring>(argv[4]) : std::nullopt};
+    TWanted wanted{argv[1], caption};
     const HWND window = FindByClass(wanted);
     if (window == nullptr) {
         std::fwprintf(stderr, L"print_window: no visible window of class %ls%ls%ls\n", argv[1],
@@ -265,7 +312,8 @@ int Run(int argc, wchar_t** argv) {
     const int width = r.right - r.left;
     const int height = r.bottom - r.top;
     std::vector<uint32_t> pixels =
-        PrintInItsProcess(window, static_cast<uint32_t>(width), static_cast<uint32_t>(height));
+        PrintInItsProcess(window, static_cast<uint32_t>(width), static_cast<uint32_t>(height),
+                          overScreen ? ScreenUnder(r) : std::vector<uint32_t>{});
     if (pixels.empty() || !SavePng(pixels, width, height, argv[2])) {
         return 1;
     }
