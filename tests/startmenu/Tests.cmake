@@ -1,0 +1,10 @@
+# Tests of the start-menu window, relative to tests/: pure ones (both builds) and the ones under Wine.
+set(TESSALINE_STARTMENU_PURE_TESTS
+    startmenu/StartMenuLayoutTest.cpp
+    startmenu/SessionActionsTest.cpp
+    startmenu/BugReportTest.cpp
+)
+set(TESSALINE_STARTMENU_WIN_TESTS
+    startmenu/SessionActionsWinTest.cpp
+    startmenu/BugReportWinTest.cpp
+)
