@@ -24,6 +24,9 @@ fi
 if [ ! -f "$prefix/.tessaline-ready" ]; then
     "$wine" wineboot -i </dev/null >/dev/null 2>&1 9>&-
     "$wine" winecfg -v win8 </dev/null >/dev/null 2>&1 9>&-
+    # A crashing program ends with a backtrace on the console instead of a dialog nobody answers (the
+    # crash-report tests crash programs on purpose).
+    "$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1 9>&-
     wineserver -w 9>&-
     touch "$prefix/.tessaline-ready"
 fi

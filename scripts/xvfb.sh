@@ -10,6 +10,9 @@ if [ -z "${DISPLAY:-}" ]; then
                 [ -e "/tmp/.X11-unix/X$n" ] && break
                 sleep 0.1
             done
+            # The desktop's work area, as a desktop with a 40-pixel panel at the bottom publishes it (the demo
+            # taskbar host's default size). Wine reads it when its desktop starts; the start menu sits on its edge.
+            xprop -display "$DISPLAY" -root -f _NET_WORKAREA 32c -set _NET_WORKAREA "0, 0, 1280, 760" || true
             xcompmgr -d "$DISPLAY" >/dev/null 2>&1 &
             TESSALINE_XCOMPMGR_PID=$!
             break

@@ -62,18 +62,6 @@ T* FindNamed(TComponent& form, const wchar_t* name) {
     return dynamic_cast<T*>(form.FindComponent(name));
 }
 
-const wchar_t* StateSuffixForTrace(TButtonPictureState state) {
-    switch (state) {
-        case TButtonPictureState::Hover:
-            return L"_hover.png";
-        case TButtonPictureState::Pressed:
-            return L"_click.png";
-        case TButtonPictureState::Normal:
-            break;
-    }
-    return L"_normal.png";
-}
-
 }  // namespace
 
 TfrmStartMenu::TfrmStartMenu(TComponent* owner) : TForm(owner) {
@@ -201,7 +189,7 @@ void TfrmStartMenu::ImageNote_ButtonMouseEnter() {
         return;
     }
     ShowPicture(TButtonPictureState::Hover);
-    Trace(L"MouseEnter: ", skinFolder_, skinName_, StateSuffixForTrace(TButtonPictureState::Hover));
+    Trace(L"MouseEnter: ", SkinFilePath(skinFolder_, skinName_, TButtonPictureState::Hover));
     RedrawButtonArea();
 }
 
@@ -211,7 +199,7 @@ void TfrmStartMenu::ImageNote_ButtonMouseLeave() {
         return;
     }
     ShowPicture(TButtonPictureState::Normal);
-    Trace(L"MouseLeave: ", skinFolder_, skinName_, StateSuffixForTrace(TButtonPictureState::Normal));
+    Trace(L"MouseLeave: ", SkinFilePath(skinFolder_, skinName_, TButtonPictureState::Normal));
     RedrawButtonArea();
 }
 

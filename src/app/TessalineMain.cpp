@@ -20,6 +20,7 @@
 #include "controls/StandardClasses.h"
 #include "settings/MainSettings.h"
 #include "settings/PLanguage.h"
+#include "startmenu/BugReport.h"
 #include "startmenu/StartMenuFormWin.h"
 #include "system/HookKeyboard.h"
 
@@ -48,6 +49,8 @@ void FinalizeModules() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // A crash appends its report to the data directory's bug-report file.
+    InstallCrashReporter();
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     InitializeModules();
 

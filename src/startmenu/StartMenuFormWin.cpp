@@ -1,23 +1,76 @@
 #include "startmenu/StartMenuFormWin.h"
 
+#include <windowsx.h>
+
 #include "app/AppState.h"
 #include "app/ApplicationWin.h"
 #include "app/HelperProtocol.h"
 #include "app/StartButtonFormWin.h"
 #include "app/StartupWin.h"
 #include "base/Trace.h"
+#include "catalogue/ShellItems.h"
+#include "controls/ImageListWin.h"
+#include "controls/Label.h"
+#include "controls/LogoHintwindow.h"
+#include "controls/PImageNote.h"
+#include "controls/PictureLoader.h"
+#include "controls/PopupMenuWin.h"
+#include "controls/RdSkinMenuEx.h"
+#include "controls/TimerWin.h"
+#include "controls/TreeViewWin.h"
+#include "controls/WinControlWin.h"
 #include "settings/PLanguage.h"
+#include "startmenu/StartMenuForm.h"
 #include "system/ShellServices.h"
 
 namespace tessaline {
 
 TZelStartMenuFrm* frmZelStartMenu = nullptr;
+int v_StartMenu_Height = kStartMenuBaseHeight;
 
 namespace {
 
-constexpr int kMenuWidth = 400;
-constexpr int kMenuHeight = 520;
-constexpr TColor kMenuColor = 0x00302820;
+// Black at alpha 160 over the glass: the dark translucent background (premultiplied, so only alpha is set).
+constexpr TColor kGlass = 0xA0000000;
+
+template <typename T>
+T* FindNamed(TComponent& form, const wchar_t* name) {
+    auto* found = dynamic_cast<T*>(form.FindComponent(name));
+    if (found == nullptr) {
+        Trace(L"TZelStartMenuFrm: no component ", name);
+    }
+    return found;
+}
+
+void SetRect(TControl* control, const TRect& rect) {
+    if (control != nullptr) {
+        control->SetBounds(rect.Left, rect.Top, rect.Width(), rect.Height());
+    }
+}
+
+void SetShown(TControl* control, bool visible) {
+    if (control != nullptr) {
+        control->SetVisible(visible);
+    }
+}
+
+// The glass frame over the whole window where the desktop composes one (dwmapi is absent before Vista).
+void ExtendGlass(HWND window) {
+    HMODULE dwm = LoadLibraryW(L"dwmapi.dll");
+    if (dwm == nullptr) {
+        return;
+    }
+    struct TMargins {
+        int Left, Right, Top, Bottom;
+    };
+    using ExtendFn = HRESULT(WINAPI*)(HWND, const TMargins*);
+    auto extend =
+        reinterpret_cast<ExtendFn>(reinterpret_cast<void*>(GetProcAddress(dwm, "DwmExtendFrameIntoClientArea")));
+    if (extend != nullptr) {
+        const TMargins whole{-1, -1, -1, -1};
+        extend(window, &whole);
+    }
+}
 
 }  // namespace
 
@@ -26,58 +79,304 @@ TZelStartMenuFrm::TZelStartMenuFrm(TComponent* owner) : TForm(owner) {
     WindowClass = kStartMenuFormClass;
     Style = WS_POPUP | WS_CLIPCHILDREN;
     ExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
-    SetColor(kMenuColor);
+    TFont font = Font();
+    font.Name = L"Tahoma";
+    font.Height = -11;
+    SetFont(font);
     // Hidden until the Start button asks for it.
     SetVisible(false);
+    OnPaintBackground = [this](ICanvas& canvas, const TRect& client) { PaintGlass(canvas, client); };
+}
+
+TZelStartMenuFrm::~TZelStartMenuFrm() {
+    if (frmZelStartMenu == this) {
+        frmZelStartMenu = nullptr;
+    }
+}
+
+bool TZelStartMenuFrm::FindComponents() {
+    static constexpr const wchar_t* kPanel[] = {
+        L"Image_bg_menu_topleft",
+        L"Image_bg_menu_topcenter",
+        L"Image_bg_menu_topright",
+        L"Image_bg_menu_centerleft",
+        L"Image_bg_menu",
+        L"Image_bg_menu_centerright",
+        L"Image_bg_menu_bottomleft",
+        L"Image_bg_menu_bottomcenter",
+        L"Image_bg_menu_bottomright",
+    };
+    for (size_t i = 0; i < Image_bg_menu.size(); ++i) {
+        Image_bg_menu[i] = FindNamed<TImageNote>(*this, kPanel[i]);
+    }
+    TreeView_UserPind = FindNamed<TTreeView>(*this, L"TreeView_UserPind");
+    TreeView_StartProgramLst = FindNamed<TTreeView>(*this, L"TreeView_StartProgramLst");
+    TreeView_Program = FindNamed<TTreeView>(*this, L"TreeView_Program");
+    Pnl_Step1 = FindNamed<TImageNote>(*this, L"Pnl_Step1");
+    Pnl_Step2 = FindNamed<TImageNote>(*this, L"Pnl_Step2");
+    ImageNote_Program = {FindNamed<TImageNote>(*this, L"ImageNote_ProgramLeft"),
+                         FindNamed<TImageNote>(*this, L"ImageNote_ProgramCenter"),
+                         FindNamed<TImageNote>(*this, L"ImageNote_ProgramRight")};
+    Image_ProgramLogo = FindNamed<TImageNote>(*this, L"Image_ProgramLogo");
+    lbl_Program = FindNamed<TLabel>(*this, L"lbl_Program");
+    Image_Search_bg = FindNamed<TImageNote>(*this, L"Image_Search_bg");
+    Image_SearchFrame = FindNamed<TImageNote>(*this, L"Image_SearchFrame");
+    Edit_Search = FindNamed<TEdit>(*this, L"Edit_Search");
+    ImageNote_SearchButton = FindNamed<TImageNote>(*this, L"ImageNote_SearchButton");
+    ImageNote_SearchCloseButton = FindNamed<TImageNote>(*this, L"ImageNote_SearchCloseButton");
+    for (int i = 0; i < kLinkCount; ++i) {
+        LinkButtons[static_cast<size_t>(i)] = FindNamed<TImageNote>(*this, kLinkButtons[i]);
+        LinkLabels[static_cast<size_t>(i)] = FindNamed<TLabel>(*this, kLinkLabels[i]);
+    }
+    Image_Right_Step1 = FindNamed<TImageNote>(*this, L"Image_Right_Step1");
+    Image_Right_Step2 = FindNamed<TImageNote>(*this, L"Image_Right_Step2");
+    Image_SendBack = FindNamed<TImageNote>(*this, L"Image_SendBack");
+    Label_Sendback = FindNamed<TLabel>(*this, L"Label_Sendback");
+    ImageNote_ShotDown = FindNamed<TImageNote>(*this, L"ImageNote_ShotDown");
+    ImageNote_PopMenu = FindNamed<TImageNote>(*this, L"ImageNote_PopMenu");
+    lab_Powner = FindNamed<TLabel>(*this, L"lab_Powner");
+    PopupMenu_Label = FindNamed<TPopupMenu>(*this, L"PopupMenu_Label");
+    PopupMenu_UserPin = FindNamed<TPopupMenu>(*this, L"PopupMenu_UserPin");
+    PopupMenu_UsuallySoftware = FindNamed<TPopupMenu>(*this, L"PopupMenu_UsuallySoftware");
+    Timer_LogoShow = FindNamed<TTimer>(*this, L"Timer_LogoShow");
+
+    bool complete = TreeView_UserPind != nullptr && TreeView_StartProgramLst != nullptr &&
+                    TreeView_Program != nullptr && Pnl_Step1 != nullptr && Pnl_Step2 != nullptr &&
+                    Image_ProgramLogo != nullptr && lbl_Program != nullptr && Image_Search_bg != nullptr &&
+                    Image_SearchFrame != nullptr && Edit_Search != nullptr && ImageNote_SearchButton != nullptr &&
+                    ImageNote_SearchCloseButton != nullptr && Image_Right_Step1 != nullptr &&
+                    Image_Right_Step2 != nullptr && Image_SendBack != nullptr && Label_Sendback != nullptr &&
+                    ImageNote_ShotDown != nullptr && ImageNote_PopMenu != nullptr && lab_Powner != nullptr &&
+                    PopupMenu_Label != nullptr && PopupMenu_UserPin != nullptr &&
+                    PopupMenu_UsuallySoftware != nullptr && Timer_LogoShow != nullptr;
+    for (size_t i = 0; i < kLinkCount; ++i) {
+        complete = complete && LinkButtons[i] != nullptr && LinkLabels[i] != nullptr;
+    }
+    for (TImageNote* piece : Image_bg_menu) {
+        complete = complete && piece != nullptr;
+    }
+    for (TImageNote* piece : ImageNote_Program) {
+        complete = complete && piece != nullptr;
+    }
+    return complete;
 }
 
 bool TZelStartMenuFrm::Create() {
+    TPropertyContext context;
+    context.Pictures = [](const std::wstring& name) { return LoadPictureResource(name); };
+    context.Form = this;
+    BuildForm(*this, StartMenuFormDescription(), context);
+    if (!FindComponents()) {
+        Trace(L"TZelStartMenuFrm: the form description is incomplete");
+        return false;
+    }
     OwnerWindow = Application.Handle();
     SetCaption(kStartMenuFormCaption);
-    SetBounds(0, 0, kMenuWidth, kMenuHeight);
+    SetBounds(0, 0, kStartMenuWidth, kStartMenuBaseHeight);
     if (!CreateHandle()) {
         return false;
     }
     frmZelStartMenu = this;
     Application.MainFormHandle = Handle();
+    ExtendGlass(Handle());
     // The taskbar side finds this window by class and caption while the creation steps wait for it.
     StartMenuCreationBegin(*this);
+    v_ExplorerWatchdog.OnHotCornerState(0);
+    SetUpPanes();
+    SetUpRightColumn();
+    SetUpPowerButton();
+    // Keys reach the window before its controls.
+    for (TWinControl* control :
+         {static_cast<TWinControl*>(Edit_Search), static_cast<TWinControl*>(TreeView_UserPind),
+          static_cast<TWinControl*>(TreeView_StartProgramLst), static_cast<TWinControl*>(TreeView_Program)}) {
+        control->OnKeyDown = [this](TWinControl&, WORD key, TShiftState) {
+            if (key == VK_ESCAPE) {
+                EscapeKey();
+                return true;
+            }
+            return false;
+        };
+    }
+    v_StartMenu_Height = kStartMenuBaseHeight;
+    viewFlag_ = 0;
+    rightColumnKeyboard_ = false;
     StartMenuCreationEnd();
     if (GlobalLanguage) {
         GlobalLanguage->ApplyToComponent(*this);
+        allProgramsText_ = GlobalLanguage->GetMessage(L"lbl_Program_Common", L"All Programs");
+        backText_ = GlobalLanguage->GetMessage(L"lbl_Program_back", L"Back");
+        searchPlaceholder_ = GlobalLanguage->GetMessage(L"Edit_Search_Title", L"Search programs and files");
     }
+    UpdateUserName();
     Trace(L"FormCreate end");
     return true;
 }
 
 void TZelStartMenuFrm::ShowStartMenuForm() {
-    // Beside the taskbar, at its start: above a bottom taskbar, beside a left one, below a top one.
-    RECT bar{};
-    HWND taskbar = FindWindowW(kTaskbarClass, nullptr);
-    if (taskbar == nullptr || !GetWindowRect(taskbar, &bar)) {
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &bar, 0);
-        bar.top = bar.bottom;
-    }
-    if (bar.left == 0 && bar.top == 0 && bar.bottom > bar.right) {
-        SetBounds(bar.right, bar.top, kMenuWidth, kMenuHeight);
-    } else if (bar.left == 0 && bar.top == 0) {
-        SetBounds(bar.left, bar.bottom, kMenuWidth, kMenuHeight);
-    } else {
-        SetBounds(bar.left, bar.top - kMenuHeight, kMenuWidth, kMenuHeight);
-    }
+    EndRightColumnHover(0);
+    Trace(L"ShowStartMenuForm");
     v_Show_StartMenu = true;
-    SetVisible(true);
+    if (Visible()) {
+        FormShow();
+    } else {
+        SetVisible(true);
+        FormShow();
+    }
     ForceForegroundWindow(Handle());
 }
 
-void TZelStartMenuFrm::HideStartMenu() {
-    if (!v_Show_StartMenu && !IsWindowVisible(Handle())) {
-        return;
+void TZelStartMenuFrm::FormShow() {
+    HideUserPicture();
+    Trace(L"FormShow");
+    v_StartMenu_Height = kStartMenuBaseHeight;
+    SendMessageW(TreeView_UserPind->Handle(), WM_SETREDRAW, FALSE, 0);
+    SendMessageW(TreeView_StartProgramLst->Handle(), WM_SETREDRAW, FALSE, 0);
+    TreeView_StartProgramLst->SetBounds(TreeView_StartProgramLst->Left(), TreeView_StartProgramLst->Top(),
+                                        TreeView_StartProgramLst->Width(), 404);
+    TreeView_UserPind->Clear();
+    TreeView_StartProgramLst->Clear();
+    TreeView_Program->Clear();
+    programItems_.clear();
+    Trace(L"LoadProgram");
+    FillProgramTree();
+    Trace(L"GetUserPinSoftwareList");
+    const int pinnedHeight = FillPinned(kStartMenuBaseHeight, true);
+    Trace(L"GetUsuallySoftwareList");
+    FillFrequent(pinnedHeight + kStartMenuBaseHeight, true, -1, true);
+    currentImage_ = L"Resources\\userframe.png";
+    Trace(L"InitControlMarInset");
+    ApplyLeftPane(true);
+    Trace(L"JisuanControlHeightLeftTop");
+    if (viewFlag_ == 1) {
+        SwitchView();
     }
-    v_Show_StartMenu = false;
-    SetVisible(false);
-    if (frmStartMenu != nullptr) {
-        frmStartMenu->UpdateButtonPicture(true);
+    Trace(L"SetLeaveSearchEditData");
+    Edit_Search->SetCaption(searchPlaceholder_);
+    lbl_Program->SetCaption(allProgramsText_);
+    if (TreeView_UserPind->Visible() && TreeView_UserPind->RootCount() > 0) {
+        TreeView_UserPind->SetSelected(TreeView_UserPind->Root(0));
+    } else if (TreeView_StartProgramLst->RootCount() > 0) {
+        TreeView_StartProgramLst->SetSelected(TreeView_StartProgramLst->Root(0));
+    }
+    SendMessageW(TreeView_UserPind->Handle(), WM_SETREDRAW, TRUE, 0);
+    SendMessageW(TreeView_StartProgramLst->Handle(), WM_SETREDRAW, TRUE, 0);
+    HideLinksBelowPowerButton();
+    Trace(L"Height: ", v_StartMenu_Height);
+    if (Edit_Search->Handle() != nullptr) {
+        SetFocus(Edit_Search->Handle());
+        SendMessageW(Edit_Search->Handle(), EM_SETSEL, 0, 0);
+    }
+    PositionWindow();
+    Timer_LogoShow->SetEnabled(false);
+    Timer_LogoShow->SetInterval(200);
+    Timer_LogoShow->SetEnabled(true);
+    InvalidateRect(ClientArea());
+    Trace(L"FormShow end");
+}
+
+void TZelStartMenuFrm::ApplyLeftPane(bool grow) {
+    TLeftPaneInput input;
+    input.WindowWidth = kStartMenuWidth;
+    input.ClientWidth = kStartMenuWidth;
+    input.WindowHeight = grow ? kStartMenuBaseHeight : v_StartMenu_Height;
+    input.Grow = grow;
+    input.PinnedTop = 10;
+    input.PinnedHeight = TreeView_UserPind->Height();
+    input.PinnedHasItems = TreeView_UserPind->RootCount() > 0;
+    input.FrequentHeight = TreeView_StartProgramLst->Height();
+    input.FrequentVisible = TreeView_StartProgramLst->Visible();
+    input.UserLabelLeft = LinkLabels[0]->Left();
+    leftPane_ = LayoutLeftPane(input);
+    v_StartMenu_Height = leftPane_.StartMenuHeight;
+
+    SetRect(TreeView_UserPind, leftPane_.PinnedTree);
+    SetShown(TreeView_UserPind, leftPane_.PinnedVisible && viewFlag_ == 0);
+    SetRect(TreeView_StartProgramLst, leftPane_.FrequentTree);
+    SetRect(TreeView_Program, leftPane_.ProgramTree);
+    SetRect(Pnl_Step1, leftPane_.Step1);
+    SetShown(Pnl_Step1, leftPane_.Step1Visible && viewFlag_ == 0);
+    SetRect(Pnl_Step2, leftPane_.Step2);
+    SetShown(Pnl_Step2, leftPane_.Step2Visible);
+    for (size_t i = 0; i < Image_bg_menu.size(); ++i) {
+        SetRect(Image_bg_menu[i], leftPane_.Panel[i]);
+    }
+    for (size_t i = 0; i < ImageNote_Program.size(); ++i) {
+        SetRect(ImageNote_Program[i], leftPane_.SwitchRow[i]);
+    }
+    SetRect(Image_ProgramLogo, leftPane_.ProgramLogo);
+    SetRect(lbl_Program, leftPane_.ProgramLabel);
+    SetRect(Image_SearchFrame, leftPane_.SearchFrame);
+    SetRect(Image_Search_bg, leftPane_.SearchBackground);
+    SetRect(ImageNote_SearchButton, leftPane_.SearchButton);
+    SetRect(ImageNote_SearchCloseButton, leftPane_.SearchCloseButton);
+    SetRect(Edit_Search, leftPane_.SearchEdit);
+    SetRect(ImageNote_ShotDown, leftPane_.PowerButton);
+    SetRect(ImageNote_PopMenu, leftPane_.PowerArrow);
+    SetRect(lab_Powner, leftPane_.PowerLabel);
+}
+
+int TZelStartMenuFrm::WorkAreaHeight() const {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return work.bottom - work.top;
+}
+
+void TZelStartMenuFrm::PositionWindow() {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const TRect screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    const TStartMenuPlacement placement = PlaceStartMenu(screen, TRect{work.left, work.top, work.right, work.bottom},
+                                                         kStartMenuWidth, v_StartMenu_Height);
+    if (placement.Changed) {
+        position_ = placement.Position;
+        anchor_ = placement.Anchor;
+    } else {
+        anchor_ = {position_.X + kStartMenuWidth - 104, position_.Y};
+    }
+    imposingPosition_ = true;
+    SetBounds(position_.X, position_.Y, kStartMenuWidth, v_StartMenu_Height);
+    imposingPosition_ = false;
+    LayoutRightColumnNow();
+}
+
+void TZelStartMenuFrm::PaintGlass(ICanvas& canvas, const TRect& client) {
+    canvas.FillRect(client, kGlass);
+}
+
+bool TZelStartMenuFrm::WindowPosChanging(WINDOWPOS& pos) {
+    Trace(L"v_StartMenu_Height: ", pos.cy);
+    // Whatever asks (the system included), the window stays where the layout put it, as tall as it says.
+    pos.x = position_.X;
+    pos.y = position_.Y;
+    pos.cy = v_StartMenu_Height;
+    pos.flags &= ~static_cast<UINT>(SWP_NOMOVE | SWP_NOSIZE);
+    if (pos.cx <= 0) {
+        pos.cx = kStartMenuWidth;
+    }
+    return true;
+}
+
+void TZelStartMenuFrm::HideStartMenu() {
+    try {
+        SetVisible(false);
+        // A hidden window has nothing under the mouse: the next showing starts without a hovered control.
+        Mouse().Leave();
+        v_Show_StartMenu = false;
+        HideUserPicture();
+        if (frmStartMenu != nullptr) {
+            frmStartMenu->UpdateButtonPicture(true);
+        }
+        ClosePowerMenu();
+    } catch (...) {
+        // Hiding never fails for the caller.
+    }
+}
+
+void TZelStartMenuFrm::EscapeKey() {
+    if (TreeView_StartProgramLst->Visible() || viewFlag_ == 0) {
+        HideStartMenu();
+    } else {
+        SwitchView();
     }
 }
 
@@ -100,14 +399,41 @@ LRESULT TZelStartMenuFrm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 Application.Terminate();
             }
             return 0;
+        case WMUpdateUserName:
+            UpdateUserName();
+            return 0;
+        case WM_NCCALCSIZE:
+            if (wParam != FALSE) {
+                // The whole window is client area (the glass covers it): whatever frame the default would take
+                // off is given back.
+                auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam);
+                const RECT whole = params->rgrc[0];
+                DefaultProc(message, wParam, lParam);
+                params->rgrc[0] = whole;
+                return 0;
+            }
+            break;
+        case WM_WINDOWPOSCHANGING:
+            if (Handle() != nullptr && lParam != 0 && !imposingPosition_) {
+                WindowPosChanging(*reinterpret_cast<WINDOWPOS*>(lParam));
+                return 0;
+            }
+            break;
         case WM_ACTIVATEAPP:
             if (wParam == FALSE) {
                 Application.Deactivated();
             }
             break;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+            // A press on the background (no control under it) ends the right column's hover state.
+            if (Mouse().ControlAt(TPoint{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}) == nullptr) {
+                EndRightColumnHover(0);
+            }
+            break;
         case WM_KEYDOWN:
             if (wParam == VK_ESCAPE) {
-                HideStartMenu();
+                EscapeKey();
                 return 0;
             }
             break;

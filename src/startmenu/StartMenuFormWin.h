@@ -1,17 +1,43 @@
 #pragma once
-// The start-menu window (the program's main window, found by others through its class and caption): the
-// process-wide messages of the taskbar side and the hot-corner helper arrive here, and it shows and hides as
-// the Start button asks. GUI thread only.
+// The start-menu window (the program's main window, found by others through its class and caption): the dark
+// glass window beside the taskbar with the program panes on a white panel at the left (ProgramPanesWin.cpp), the
+// links and the user picture at the right (RightColumnWin.cpp) and the power button (PowerButtonWin.cpp). The
+// process-wide messages of the taskbar side and the hot-corner helper arrive here. GUI thread only.
 
 #include <windows.h>
 
+#include <array>
+#include <memory>
+#include <string>
+#include <unordered_map>
+
 #include "controls/FormWin.h"
+#include "startmenu/StartMenuLayout.h"
 
 namespace tessaline {
+
+class TEdit;
+class TImageList;
+class TImageNote;
+class TLabel;
+class TLogoHintWindow;
+class TMenuItem;
+class TPopupMenu;
+class TRdSkinMenu;
+class TTimer;
+class TTreeNode;
+class TTreeView;
+struct TShellItem;
+struct TUseProgramInfo;
+struct TUserPinedInfo;
+
+// The height the window is held at (every move and resize is overridden to it).
+extern int v_StartMenu_Height;
 
 class TZelStartMenuFrm : public TForm {
   public:
     explicit TZelStartMenuFrm(TComponent* owner);
+    ~TZelStartMenuFrm() override;
 
     // Creates the window and runs its creation steps (which wait for the taskbar side).
     bool Create();
@@ -20,8 +46,108 @@ class TZelStartMenuFrm : public TForm {
     // Also the application's deactivation handler: activating another application hides the menu.
     void HideStartMenu();
 
+    // 0: the frequent list shows; 1: the "All Programs" tree.
+    int ViewFlag() const { return viewFlag_; }
+    TPoint WindowPosition() const { return position_; }
+    const TLeftPaneLayout& LeftPane() const { return leftPane_; }
+
+    TTreeView* TreeView_UserPind = nullptr;
+    TTreeView* TreeView_StartProgramLst = nullptr;
+    TTreeView* TreeView_Program = nullptr;
+    std::array<TImageNote*, 9> Image_bg_menu{};  // the nine-slice panel, in the layout's order
+    TImageNote* Pnl_Step1 = nullptr;
+    TImageNote* Pnl_Step2 = nullptr;
+    std::array<TImageNote*, 3> ImageNote_Program{};  // left, centre, right piece of the view switch
+    TImageNote* Image_ProgramLogo = nullptr;
+    TLabel* lbl_Program = nullptr;
+    TImageNote* Image_Search_bg = nullptr;
+    TImageNote* Image_SearchFrame = nullptr;
+    TEdit* Edit_Search = nullptr;
+    TImageNote* ImageNote_SearchButton = nullptr;
+    TImageNote* ImageNote_SearchCloseButton = nullptr;
+    std::array<TImageNote*, kLinkCount> LinkButtons{};
+    std::array<TLabel*, kLinkCount> LinkLabels{};
+    TImageNote* Image_Right_Step1 = nullptr;
+    TImageNote* Image_Right_Step2 = nullptr;
+    TImageNote* Image_SendBack = nullptr;
+    TLabel* Label_Sendback = nullptr;
+    TImageNote* ImageNote_ShotDown = nullptr;
+    TImageNote* ImageNote_PopMenu = nullptr;
+    TLabel* lab_Powner = nullptr;
+    TPopupMenu* PopupMenu_Label = nullptr;
+    TPopupMenu* PopupMenu_UserPin = nullptr;
+    TPopupMenu* PopupMenu_UsuallySoftware = nullptr;
+    TRdSkinMenu* PopupMenu_Shutdown = nullptr;
+    TTimer* Timer_LogoShow = nullptr;
+    TImageList* LargeIcons = nullptr;  // the system's, for the pinned and frequent panes
+    TImageList* IcoImgList = nullptr;  // the system's small icons, for the tree
+
   protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    bool FindComponents();
+    void FormShow();
+    void ApplyLeftPane(bool grow);
+    void PositionWindow();
+    void PaintGlass(ICanvas& canvas, const TRect& client);
+    bool WindowPosChanging(WINDOWPOS& pos);
+    void EscapeKey();
+
+    // The program panes (ProgramPanesWin.cpp).
+    void SetUpPanes();
+    int FillPinned(int base, bool reread);
+    void FillFrequent(int base, bool reread, int countLimit, bool setHeight);
+    void FillProgramTree();
+    void ExpandFolder(TTreeNode& node);
+    void PaneIcon(TTreeView& tree, TTreeNode& node);
+    void PaneClick(TTreeView& tree, int x, int y);
+    void PaneRightClick(TTreeView& tree, int x, int y);
+    void PaneMouseMove(TTreeView& tree, int x, int y);
+    void SwitchView();
+    void SetSwitchHighlight(bool on);
+    void LaunchLink(const std::wstring& path);
+    void UnpinSelected();
+    void PinSelectedFrequent();
+    void RemoveSelectedFrequent();
+    int WorkAreaHeight() const;
+
+    // The right column (RightColumnWin.cpp).
+    void SetUpRightColumn();
+    void LinkEnter(int tag);
+    void LinkLeave(int tag);
+    void LinkClick(int tag);
+    void LinkRightDown(int tag, int x, int y);
+    void EndRightColumnHover(int linkMenu);
+    void Timer_LogoShowTimer();
+    void LayoutRightColumnNow();
+    void HideLinksBelowPowerButton();
+    void HideUserPicture();
+    void UpdateUserName();
+
+    // The power button (PowerButtonWin.cpp).
+    void SetUpPowerButton();
+    void SetPowerPictures(int index);
+    void OpenPowerMenu();
+    void ClosePowerMenu();
+
+    int viewFlag_ = 0;
+    bool rightColumnKeyboard_ = false;
+    int linkMenuFlag_ = 0;
+    TPoint position_{0, 0};
+    TPoint anchor_{0, 0};  // the user picture's, screen coordinates
+    TLeftPaneLayout leftPane_;
+    std::wstring allProgramsText_ = L"All Programs";
+    std::wstring backText_ = L"Back";
+    std::wstring searchPlaceholder_ = L"Search programs and files";
+    std::wstring currentImage_;
+    std::wstring shownImage_;
+    TLogoHintWindow* logoWindow_ = nullptr;
+    TPoint lastMouse_[3] = {{-1, -1}, {-1, -1}, {-1, -1}};
+    // The shell items of the "All Programs" tree, owned for their nodes (freed when a node's children go).
+    std::unordered_map<const TTreeNode*, std::unique_ptr<TShellItem>> programItems_;
+    friend class TProgramNodeAdapter;
+    bool imposingPosition_ = false;
 };
 
 extern TZelStartMenuFrm* frmZelStartMenu;

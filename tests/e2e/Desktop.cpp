@@ -138,12 +138,19 @@ TDesktop::TDesktop(TDesktopOptions options) : options_(std::move(options)) {
     helperLog_ = profile_.File(L"helpers.log");
     bandLog_ = profile_.File(L"band.log");
     CreateDirectoryTree(UserDataDirFromProfile(profile_.Path()));
+    // The power menu's actions are only ever recorded here: no test may log off, lock or shut down.
+    sessionLog_ = profile_.File(L"session.log");
     environment_ = EnvironmentBlock({{L"USERPROFILE", profile_.Path()},
+                                     {L"TESSALINE_SESSION_LOG", sessionLog_},
                                      {L"TESSALINE_HELPER_LOG", helperLog_},
                                      {L"TESSALINE_STANDIN_SILENT", options_.SilentTaskbarSide ? L"1" : L"0"}});
 }
 
 TDesktop::~TDesktop() {
+    EndAll();
+}
+
+void TDesktop::EndAll() {
     if (tessaline_.hProcess != nullptr) {
         if (HWND startMenu = StartMenu(); startMenu != nullptr && ProcessOf(startMenu) == tessaline_.dwProcessId) {
             PostMessageW(startMenu, WMQuitStartMenu, 0, 0);
@@ -156,7 +163,7 @@ TDesktop::~TDesktop() {
         }
         End(host_, 3000);
     }
-    // Whatever the scenario's helpers left running (the real hot-corner helper stays until undocking).
+    taskbar_ = nullptr;
     PumpFor(100);
 }
 
@@ -263,6 +270,10 @@ int TDesktop::HelperLogCount(const std::wstring& line) const {
         count += CompareStringOrdinal(entry.c_str(), -1, line.c_str(), -1, TRUE) == CSTR_EQUAL ? 1 : 0;
     }
     return count;
+}
+
+std::vector<std::wstring> TDesktop::SessionLog() const {
+    return ReadLines(sessionLog_);
 }
 
 std::vector<TBandMessage> TDesktop::BandMessages() const {

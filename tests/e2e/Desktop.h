@@ -40,6 +40,7 @@ class TDesktop {
     // Main.ini in the scenario's data directory (it may not exist yet).
     std::wstring MainIni() const;
     std::wstring StageFolder() const { return stage_.Path(); }
+    std::wstring ProfileFolder() const { return profile_.Path(); }
 
     bool StartHost();
     // Starts Tessaline from the stage; with waitDocked, returns once its button is a child of the taskbar.
@@ -49,6 +50,8 @@ class TDesktop {
     // Exit code once Tessaline ended, STILL_ACTIVE when it did not in time.
     DWORD WaitTessalineExit(DWORD timeoutMs);
     DWORD TessalineProcessId() const { return tessaline_.dwProcessId; }
+    // Ends Tessaline and the host (as the destructor does), so the scenario can start them again.
+    void EndAll();
 
     HWND Taskbar() const { return taskbar_; }
     HWND Band() const;
@@ -60,6 +63,8 @@ class TDesktop {
     std::vector<std::wstring> HelperLog() const;
     int HelperLogCount(const std::wstring& line) const;
     std::vector<TBandMessage> BandMessages() const;
+    // What the power menu asked of the system, one call a line (recorded, never done).
+    std::vector<std::wstring> SessionLog() const;
 
   private:
     bool Launch(const std::wstring& exe, const std::wstring& arguments, PROCESS_INFORMATION& process);
@@ -70,6 +75,7 @@ class TDesktop {
     TempFolder profile_;
     std::wstring helperLog_;
     std::wstring bandLog_;
+    std::wstring sessionLog_;
     std::wstring environment_;  // the block the programs get: ours with the profile and the logs
     PROCESS_INFORMATION host_{};
     PROCESS_INFORMATION tessaline_{};

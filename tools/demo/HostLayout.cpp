@@ -28,7 +28,7 @@ THostOptionsResult ParseHostOptions(const std::vector<std::wstring>& args) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::wstring& name = args[i];
         if (name != L"--edge" && name != L"--ready-file" && name != L"--thickness" && name != L"--length" &&
-            name != L"--offset" && name != L"--message-log") {
+            name != L"--offset" && name != L"--message-log" && name != L"--work-area") {
             result.Error = L"unknown option " + name;
             return result;
         }
@@ -56,6 +56,19 @@ THostOptionsResult ParseHostOptions(const std::vector<std::wstring>& args) {
         }
         if (name == L"--message-log") {
             options.MessageLog = value;
+            continue;
+        }
+        if (name == L"--work-area" && value == L"none") {
+            options.WorkAreaWholeScreen = true;
+            continue;
+        }
+        if (name == L"--work-area") {
+            const auto height = ParseExtent(value, 1);
+            if (!height) {
+                result.Error = L"--work-area wants a height or none, not " + value;
+                return result;
+            }
+            options.WorkAreaHeight = *height;
             continue;
         }
         // A zero thickness or length would make a window nobody can see or hit; a zero offset is Explorer's own
@@ -114,6 +127,30 @@ std::vector<TRect> TaskButtonRects(THostEdge edge, TSize band, int count) {
         start += along + kButtonGap;
     }
     return rects;
+}
+
+}  // namespace tessaline::demo
+
+namespace tessaline::demo {
+
+TRect HostWorkArea(const THostOptions& options, TSize screen) {
+    const TRect whole = RectOf(0, 0, screen.Width, screen.Height);
+    if (options.WorkAreaWholeScreen) {
+        return whole;
+    }
+    if (options.WorkAreaHeight) {
+        return RectOf(0, 0, screen.Width, *options.WorkAreaHeight);
+    }
+    const TRect bar = TaskbarRect(options, screen);
+    switch (options.Edge) {
+        case THostEdge::Left:
+            return {bar.Right, 0, screen.Width, screen.Height};
+        case THostEdge::Top:
+            return {0, bar.Bottom, screen.Width, screen.Height};
+        case THostEdge::Bottom:
+            break;
+    }
+    return {0, 0, screen.Width, bar.Top};
 }
 
 }  // namespace tessaline::demo

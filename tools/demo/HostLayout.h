@@ -19,6 +19,11 @@ struct THostOptions {
     int Offset = 60;            // the band's distance from the taskbar's start edge
     std::wstring ReadyFile;
     std::wstring MessageLog;  // every private message the band gets, one line each: "message wParam lParam"
+    // The desktop's work area while the host runs: by default the screen less the taskbar, as Explorer keeps
+    // it; a height puts its bottom there (a bottom taskbar on a shorter screen); "none" leaves the whole screen
+    // (an auto-hidden taskbar).
+    std::optional<int> WorkAreaHeight;
+    bool WorkAreaWholeScreen = false;
 };
 
 struct THostOptionsResult {
@@ -27,7 +32,7 @@ struct THostOptionsResult {
 };
 
 // Arguments after the program name: --edge bottom|left|top, --thickness N, --length N, --offset N,
-// --ready-file PATH, --message-log PATH.
+// --ready-file PATH, --message-log PATH, --work-area HEIGHT|none.
 THostOptionsResult ParseHostOptions(const std::vector<std::wstring>& args);
 
 inline bool IsVertical(THostEdge edge) {
@@ -36,6 +41,9 @@ inline bool IsVertical(THostEdge edge) {
 
 // The taskbar's screen rectangle on a screen of the given size.
 TRect TaskbarRect(const THostOptions& options, TSize screen);
+
+// The work area the host sets on a screen of the given size.
+TRect HostWorkArea(const THostOptions& options, TSize screen);
 
 // The band in the taskbar's client coordinates: from `offset` to the far end, the whole thickness. Never
 // negative in size.

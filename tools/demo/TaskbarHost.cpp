@@ -101,6 +101,11 @@ class TTaskbarHost {
             return false;
         }
         Relayout();
+        // Explorer keeps the desktop's work area clear of the taskbar; the menu places itself from it.
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &previousWorkArea_, 0);
+        const TRect work = HostWorkArea(options_, {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+        RECT area{work.Left, work.Top, work.Right, work.Bottom};
+        SystemParametersInfoW(SPI_SETWORKAREA, 0, &area, 0);
         ShowWindow(tray_, SW_SHOWNOACTIVATE);
         UpdateWindow(tray_);
         return true;
@@ -293,6 +298,16 @@ class TTaskbarHost {
     TScopedGdiObject<HFONT> font_;
     HWND tray_ = nullptr;
     HWND band_ = nullptr;
+
+  public:
+    ~TTaskbarHost() {
+        if (previousWorkArea_.right > previousWorkArea_.left) {
+            SystemParametersInfoW(SPI_SETWORKAREA, 0, &previousWorkArea_, 0);
+        }
+    }
+
+  private:
+    RECT previousWorkArea_{};
 };
 
 // Written under another name and renamed, so a script that waits for the file never reads half of it.
@@ -329,7 +344,7 @@ int Run(HINSTANCE instance) {
     if (!parsed.Error.empty()) {
         std::fwprintf(stderr,
                       L"taskbar_host: %ls\nusage: taskbar_host [--edge bottom|left|top] [--thickness N] "
-                      L"[--length N] [--offset N] [--ready-file PATH] [--message-log PATH]\n",
+                      L"[--length N] [--offset N] [--ready-file PATH] [--message-log PATH] [--work-area HEIGHT|none]\n",
                       parsed.Error.c_str());
         return 2;
     }

@@ -1,0 +1,364 @@
+// The start-menu window end to end: where it sits, how tall its panes make it, launching, the two views and Esc,
+// with real shortcuts in the prefix's Start Menu and the demo taskbar host at the bottom of the screen.
+
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "Desktop.h"
+#include "WinTestSupport.h"
+#include "app/HelperProtocol.h"
+#include "base/FileSystem.h"
+#include "settings/UserDataDir.h"
+
+namespace tessaline::test {
+namespace {
+
+std::wstring ProgramsFolder() {
+    wchar_t path[MAX_PATH] = {};
+    SHGetSpecialFolderPathW(nullptr, path, CSIDL_PROGRAMS, TRUE);
+    return path;
+}
+
+std::wstring SystemProgram(const wchar_t* name) {
+    wchar_t path[MAX_PATH] = {};
+    GetSystemDirectoryW(path, MAX_PATH);
+    return std::wstring(path) + L"\\" + name;
+}
+
+// Pins made for one test: shortcuts in the user's Programs folder, removed again at the end.
+class TPins {
+  public:
+    void Add(const std::wstring& name, const std::wstring& target) {
+        const std::wstring link = ProgramsFolder() + L"\\" + name + L".lnk";
+        if (SaveShortcut(link, target)) {
+            links_.push_back(link);
+        }
+    }
+    size_t Count() const { return links_.size(); }
+    ~TPins() {
+        for (const std::wstring& link : links_) {
+            DeleteFileW(link.c_str());
+        }
+    }
+
+  private:
+    std::vector<std::wstring> links_;
+};
+
+// The three program trees of the menu, in their creation order: pinned, frequent, all programs.
+std::vector<HWND> Trees(HWND startMenu) {
+    std::vector<HWND> trees;
+    for (HWND tree = FindWindowExW(startMenu, nullptr, WC_TREEVIEWW, nullptr); tree != nullptr;
+         tree = FindWindowExW(startMenu, tree, WC_TREEVIEWW, nullptr)) {
+        trees.push_back(tree);
+    }
+    return trees;
+}
+
+RECT InParent(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+int HeightOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect.bottom - rect.top;
+}
+
+RECT WorkArea() {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return work;
+}
+
+class StartMenuE2E : public ::testing::Test {
+  protected:
+    void Open() {
+        ASSERT_TRUE(desktop_.StartHost());
+        ASSERT_TRUE(desktop_.StartTessaline());
+        menu_ = desktop_.StartMenu();
+        ASSERT_NE(menu_, nullptr);
+        PostMessageW(desktop_.Button(), WMShowToggle, 0, 0);
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(menu_) != FALSE; }, 5000));
+        PumpFor(300);
+        trees_ = Trees(menu_);
+        ASSERT_EQ(trees_.size(), 3u);
+    }
+    bool Shown() const { return IsWindowVisible(menu_) != FALSE; }
+
+    ComScope com_;
+    TDesktop desktop_;
+    HWND menu_ = nullptr;
+    std::vector<HWND> trees_;
+};
+
+TEST_F(StartMenuE2E, SitsOnTheWorkAreaEdgeAsTallAsItsPanesWithPins) {
+    TPins pins;
+    pins.Add(L"Tessaline test Notepad", SystemProgram(L"notepad.exe"));
+    pins.Add(L"Tessaline test Console", SystemProgram(L"cmd.exe"));
+    ASSERT_EQ(pins.Count(), 2u);
+    Open();
+    const HWND pinned = trees_[0];
+    const HWND frequent = trees_[1];
+    const int pinnedRows = static_cast<int>(SendMessageW(pinned, TVM_GETCOUNT, 0, 0));
+    EXPECT_GE(pinnedRows, 2);
+    EXPECT_EQ(HeightOf(pinned), pinnedRows * 40 + 2);
+    // Fewer than ten frequent programs still keep room for ten rows (the work area allows it).
+    EXPECT_EQ(HeightOf(frequent), 10 * 40 + 4);
+    RECT window{};
+    GetWindowRect(menu_, &window);
+    const RECT work = WorkArea();
+    EXPECT_EQ(window.left, 0);
+    EXPECT_EQ(window.bottom, work.bottom);
+    EXPECT_EQ(window.right - window.left, 410);
+    EXPECT_EQ(window.bottom - window.top, 95 + HeightOf(pinned) + 6 + HeightOf(frequent));
+    EXPECT_EQ(InParent(pinned).top, 10);
+    EXPECT_EQ(InParent(frequent).top, 10 + HeightOf(pinned) + 3);
+
+    // Any move or resize is put back.
+    SetWindowPos(menu_, nullptr, 300, 100, 500, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+    PumpFor(200);
+    RECT after{};
+    GetWindowRect(menu_, &after);
+    EXPECT_EQ(after.left, window.left);
+    EXPECT_EQ(after.top, window.top);
+    EXPECT_EQ(after.bottom, window.bottom);
+}
+
+TEST_F(StartMenuE2E, WithoutPinsTheFrequentPaneStartsAtTheTop) {
+    Open();
+    if (SendMessageW(trees_[0], TVM_GETCOUNT, 0, 0) != 0) {
+        GTEST_SKIP() << "the prefix's Programs folder holds shortcuts of its own";
+    }
+    EXPECT_FALSE(IsWindowVisible(trees_[0]));
+    EXPECT_EQ(InParent(trees_[1]).top, 10);
+    RECT window{};
+    GetWindowRect(menu_, &window);
+    EXPECT_EQ(window.bottom - window.top, 95 + HeightOf(trees_[1]));
+    EXPECT_EQ(window.bottom, WorkArea().bottom);
+}
+
+TEST_F(StartMenuE2E, ClickingAPinnedProgramLaunchesRecordsAndHides) {
+    TPins pins;
+    pins.Add(L"Tessaline test Notepad", SystemProgram(L"notepad.exe"));
+    Open();
+    const HWND pinned = trees_[0];
+    // The click goes where the mouse is, as a real one does.
+    RECT row{};
+    GetWindowRect(pinned, &row);
+    const int count = static_cast<int>(SendMessageW(pinned, TVM_GETCOUNT, 0, 0));
+    ASSERT_GE(count, 1);
+    // Our pin sorts among any others; find its row by its text.
+    int target = -1;
+    HTREEITEM item = reinterpret_cast<HTREEITEM>(SendMessageW(pinned, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    for (int i = 0; item != nullptr; ++i) {
+        wchar_t text[260] = {};
+        TVITEMW tv{};
+        tv.mask = TVIF_TEXT;
+        tv.hItem = item;
+        tv.pszText = text;
+        tv.cchTextMax = 260;
+        // The text crosses processes only through the control's own buffer: ask for it by message.
+        SendMessageW(pinned, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
+        if (std::wstring(text).find(L"Tessaline test Notepad") != std::wstring::npos) {
+            target = i;
+        }
+        item = reinterpret_cast<HTREEITEM>(
+            SendMessageW(pinned, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
+    }
+    if (target < 0) {
+        target = 0;  // texts do not cross processes everywhere; the only pin of a clean prefix is ours
+    }
+    const int x = 60;
+    const int y = target * 40 + 20;
+    SetCursorPos(row.left + x, row.top + y);
+    PostMessageW(pinned, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageW(pinned, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    EXPECT_TRUE(WaitUntil([&] { return !Shown(); }, 5000));
+    const std::wstring userData = UserDataDirFromProfile(desktop_.ProfileFolder()) + L"UserData.ini";
+    EXPECT_TRUE(WaitUntil([&] { return FileExists(userData); }, 3000));
+    // UTF-16 with a byte-order mark, newest first: our shortcut's line is the first.
+    std::string bytes;
+    ReadFileBytes(userData, bytes);
+    const std::string firstLine = Utf16LeWithBom(L"Tessaline test Notepad.lnk;");
+    EXPECT_NE(bytes.find(firstLine.substr(2)), std::string::npos);
+    const size_t lineEnd = bytes.find(Utf16LeWithBom(L"\r\n").substr(2));
+    EXPECT_LT(bytes.find(firstLine.substr(2)), lineEnd);
+    // Close what was launched.
+    WaitUntil([] { return FindWindowW(L"Notepad", nullptr) != nullptr; }, 5000);
+    for (HWND notepad = FindWindowW(L"Notepad", nullptr); notepad != nullptr;
+         notepad = FindWindowW(L"Notepad", nullptr)) {
+        PostMessageW(notepad, WM_CLOSE, 0, 0);
+        PumpFor(300);
+    }
+}
+
+TEST_F(StartMenuE2E, AllProgramsAndBackAndEscapeInEachView) {
+    Open();
+    // "All Programs" is a label on the window: click it where the layout put it (its row lies just above the
+    // search box; the row's centre piece spans the tree's width).
+    const HWND search = FindWindowExW(menu_, nullptr, L"Edit", nullptr);
+    ASSERT_NE(search, nullptr);
+    const RECT box = InParent(search);
+    const int x = 60;
+    const int y = box.top - 15 - 5 - 12;  // the view-switch row ends 15 above the search frame
+    PostMessageW(menu_, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+    PostMessageW(menu_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageW(menu_, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(trees_[2]) != FALSE; }, 3000));
+    EXPECT_FALSE(IsWindowVisible(trees_[1]));
+    EXPECT_GT(SendMessageW(trees_[2], TVM_GETCOUNT, 0, 0), 0);
+    // Esc in the tree goes back to the frequent list; a second Esc hides the menu.
+    PostMessageW(search, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(trees_[1]) != FALSE; }, 3000));
+    EXPECT_FALSE(IsWindowVisible(trees_[2]));
+    EXPECT_TRUE(Shown());
+    PostMessageW(search, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !Shown(); }, 3000));
+}
+
+TEST_F(StartMenuE2E, ActivatingAnotherApplicationHidesTheMenu) {
+    Open();
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"TessalineE2EOther";
+    RegisterClassExW(&wc);
+    HWND other = CreateWindowExW(0, wc.lpszClassName, L"other", WS_OVERLAPPEDWINDOW, 600, 100, 200, 100, nullptr,
+                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+    ShowWindow(other, SW_SHOW);
+    SetForegroundWindow(other);
+    EXPECT_TRUE(WaitUntil([&] { return !Shown(); }, 3000));
+    DestroyWindow(other);
+}
+
+}  // namespace
+}  // namespace tessaline::test
+
+namespace tessaline::test {
+namespace {
+
+// The skinned power menu's window, once open.
+HWND OpenPowerMenu(DWORD process) {
+    for (HWND menu = FindWindowExW(nullptr, nullptr, L"TRdMenuCtrl", nullptr); menu != nullptr;
+         menu = FindWindowExW(nullptr, menu, L"TRdMenuCtrl", nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(menu, &owner);
+        if (owner == process && IsWindowVisible(menu)) {
+            return menu;
+        }
+    }
+    return nullptr;
+}
+
+class PowerMenuE2E : public StartMenuE2E {
+  protected:
+    // Hovers the arrow beside "Shut down": the menu opens without a click.
+    HWND HoverArrow() {
+        const HWND search = FindWindowExW(menu_, nullptr, L"Edit", nullptr);
+        const RECT edit = InParent(search);
+        // The arrow sits right of the 72-pixel button, on the search frame's top (5 above the edit).
+        const int x = 271 + 72 + 11;
+        const int y = edit.top - 5 + 10;
+        PostMessageW(menu_, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+        HWND popup = nullptr;
+        WaitUntil([&] { return (popup = OpenPowerMenu(desktop_.TessalineProcessId())) != nullptr; }, 3000);
+        return popup;
+    }
+    // Clicks the n-th row of the menu: five items and two separators (3 pixels) in a 2-pixel border.
+    void ChooseRow(HWND popup, int row, bool afterFirstSeparator, bool afterSecondSeparator) {
+        RECT rect{};
+        GetClientRect(popup, &rect);
+        const int itemHeight = (rect.bottom - 4 - 2 * 3) / 5;
+        const int y =
+            2 + row * itemHeight + (afterFirstSeparator ? 3 : 0) + (afterSecondSeparator ? 3 : 0) + itemHeight / 2;
+        PostMessageW(popup, WM_MOUSEMOVE, 0, MAKELPARAM(30, y));
+        PostMessageW(popup, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, y));
+        PostMessageW(popup, WM_LBUTTONUP, 0, MAKELPARAM(30, y));
+    }
+};
+
+TEST_F(PowerMenuE2E, SwitchUserAndLockBothLockAndHideTheMenu) {
+    Open();
+    for (const int row : {0, 2}) {
+        HWND popup = HoverArrow();
+        ASSERT_NE(popup, nullptr);
+        ChooseRow(popup, row, false, false);
+        // Under Wine hiding an active window takes a couple of seconds; the menu hides two.
+        EXPECT_TRUE(WaitUntil([&] { return !Shown(); }, 8000));
+        PostMessageW(desktop_.Button(), WMShowToggle, 0, 0);
+        ASSERT_TRUE(WaitUntil([&] { return Shown(); }, 8000));
+        PumpFor(300);
+    }
+    const std::vector<std::wstring> calls = desktop_.SessionLog();
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0], L"LockWorkStation");
+    EXPECT_EQ(calls[1], L"LockWorkStation");
+}
+
+TEST_F(PowerMenuE2E, ShutDownAsksForTheShutdownWithReasonFFFFAndKeepsTheMenu) {
+    Open();
+    const HWND search = FindWindowExW(menu_, nullptr, L"Edit", nullptr);
+    const RECT edit = InParent(search);
+    const int x = 271 + 30;
+    const int y = edit.top - 5 + 10;
+    PostMessageW(menu_, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+    PostMessageW(menu_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageW(menu_, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    EXPECT_TRUE(WaitUntil([&] { return desktop_.SessionLog().size() >= 2; }, 3000));
+    const std::vector<std::wstring> calls = desktop_.SessionLog();
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0], L"EnableShutdownPrivilege");
+    EXPECT_EQ(calls[1], L"ExitWindowsEx 1 65535");
+    EXPECT_TRUE(Shown());
+}
+
+}  // namespace
+}  // namespace tessaline::test
+
+namespace tessaline::test {
+namespace {
+
+// A thread started in Tessaline at an address where nothing is: the crash reporter appends its report.
+TEST_F(StartMenuE2E, ACrashAppendsOneReportToTheBugReportFile) {
+    const std::wstring reports = UserDataDirFromProfile(desktop_.ProfileFolder()) + L"Tessaline_Bugreprot.txt";
+    for (int crash = 1; crash <= 2; ++crash) {
+        ASSERT_TRUE(desktop_.StartHost());
+        ASSERT_TRUE(desktop_.StartTessaline());
+        HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, desktop_.TessalineProcessId());
+        ASSERT_NE(process, nullptr);
+        HANDLE thread = CreateRemoteThread(process, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(0x10), nullptr,
+                                           0, nullptr);
+        ASSERT_NE(thread, nullptr);
+        CloseHandle(thread);
+        EXPECT_NE(desktop_.WaitTessalineExit(30000), static_cast<DWORD>(STILL_ACTIVE));
+        CloseHandle(process);
+        std::string bytes;
+        ASSERT_EQ(ReadFileBytes(reports, bytes), FileReadResult::Ok);
+        // One report per crash, the earlier ones kept.
+        const std::string code = Utf16LeWithBom(L"C0000005").substr(2);
+        int found = 0;
+        for (size_t at = bytes.find(code); at != std::string::npos; at = bytes.find(code, at + code.size())) {
+            ++found;
+        }
+        const std::string ascii = "C0000005";
+        for (size_t at = bytes.find(ascii); at != std::string::npos; at = bytes.find(ascii, at + ascii.size())) {
+            ++found;
+        }
+        EXPECT_GE(found, crash) << "after crash " << crash;
+        desktop_.EndAll();
+    }
+}
+
+}  // namespace
+}  // namespace tessaline::test
