@@ -3,7 +3,8 @@
 #   scripts/demo.sh [--edge bottom|left|top]
 # Installs what is missing, builds the programs (x86_64), prepares a Wine prefix with a sample Start Menu
 # (shortcuts to programs that ship with Wine, a few folders, some history of use), starts the demo taskbar host,
-# then Tessaline, opens the menu with a lone Windows key and saves out/docked.png and out/menu.png.
+# then Tessaline, opens the menu with a lone Windows key and saves out/docked.png, out/menu.png,
+# out/allprograms.png, out/link.png and out/power.png.
 # With a display (DISPLAY set) everything stays running on it; without one it runs on Xvfb and ends.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -110,6 +111,26 @@ sleep 0.3
 xdotool key --clearmodifiers super
 sleep 1.5
 shot menu
+
+# The menu's own places, from its window's rectangle (it sits on the work area's edge).
+read -r mx my _ mh <<<"$("$wine" "$demo/print_window.exe" TZelStartMenuFrm "$(winpath "$out/startmenu.png")" |
+    tr -d '\r')"
+rm -f "$out/startmenu.png"
+echo "demo: All Programs"
+xdotool mousemove "$((mx + 60))" "$((my + mh - 75))" click 1
+sleep 1
+shot allprograms
+xdotool mousemove "$((mx + 60))" "$((my + mh - 75))" click 1
+echo "demo: resting on a link"
+xdotool mousemove "$((mx + 300))" "$((my + 180))"
+sleep 1
+shot link
+echo "demo: the power menu"
+xdotool mousemove "$((mx + 340))" "$((my + mh - 34))"
+sleep 0.3
+xdotool mousemove "$((mx + 354))" "$((my + mh - 34))"
+sleep 1
+shot power
 rm -f "$out/button.png"
 
 if [ "$own_display" = no ]; then

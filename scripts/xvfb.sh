@@ -3,7 +3,8 @@
 if [ -z "${DISPLAY:-}" ]; then
     for n in $(seq 90 120); do
         if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-            Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+            # -noreset: the server keeps its root-window properties when its last client leaves.
+            Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp -noreset >/dev/null 2>&1 &
             TESSALINE_XVFB_PID=$!
             export DISPLAY=":$n"
             for _ in $(seq 1 50); do
@@ -12,7 +13,11 @@ if [ -z "${DISPLAY:-}" ]; then
             done
             # The desktop's work area, as a desktop with a 40-pixel panel at the bottom publishes it (the demo
             # taskbar host's default size). Wine reads it when its desktop starts; the start menu sits on its edge.
-            xprop -display "$DISPLAY" -root -f _NET_WORKAREA 32c -set _NET_WORKAREA "0, 0, 1280, 760" || true
+            for _ in $(seq 1 50); do
+                xprop -display "$DISPLAY" -root -f _NET_WORKAREA 32c -set _NET_WORKAREA "0, 0, 1280, 760" \
+                    2>/dev/null && break
+                sleep 0.1
+            done
             xcompmgr -d "$DISPLAY" >/dev/null 2>&1 &
             TESSALINE_XCOMPMGR_PID=$!
             break

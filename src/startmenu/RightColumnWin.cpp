@@ -211,6 +211,8 @@ void TZelStartMenuFrm::Timer_LogoShowTimer() {
     }
     if (currentImage_ != shownImage_ && v_Show_StartMenu) {
         const std::wstring file = GetProgramDirectory() + currentImage_;
+        // The window's text names its picture (for accessibility tools; it has no caption bar).
+        logoWindow_->SetCaption(currentImage_);
         if (IsUserFrameFile(currentImage_)) {
             logoWindow_->ShowUserFrame(file, anchor_.X, anchor_.Y);
         } else {

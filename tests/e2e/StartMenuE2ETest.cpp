@@ -362,3 +362,101 @@ TEST_F(StartMenuE2E, ACrashAppendsOneReportToTheBugReportFile) {
 
 }  // namespace
 }  // namespace tessaline::test
+
+namespace tessaline::test {
+namespace {
+
+// The user-picture window of Tessaline's process; its text names the picture it shows.
+std::wstring ShownUserPicture(DWORD process) {
+    for (HWND window = FindWindowExW(nullptr, nullptr, L"TLogoHintWindow", nullptr); window != nullptr;
+         window = FindWindowExW(nullptr, window, L"TLogoHintWindow", nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == process && IsWindowVisible(window)) {
+            wchar_t text[MAX_PATH] = {};
+            GetWindowTextW(window, text, MAX_PATH);
+            return text;
+        }
+    }
+    return {};
+}
+
+TEST_F(StartMenuE2E, RestingOnMusicShowsItsPictureAndLeavingBringsTheAccountBack) {
+    Open();
+    const DWORD process = desktop_.TessalineProcessId();
+    EXPECT_TRUE(WaitUntil([&] { return ShownUserPicture(process) == L"Resources\\userframe.png"; }, 3000));
+    // "Music" is the fourth link: 36 pixels a link below the account's at anchor y + 88 (anchor 30 above the
+    // window with the taskbar at the bottom).
+    PostMessageW(menu_, WM_MOUSEMOVE, 0, MAKELPARAM(300, -30 + 88 + 3 * 36 + 14));
+    EXPECT_TRUE(WaitUntil([&] { return ShownUserPicture(process) == L"Resources\\music.png"; }, 3000));
+    // Off the links: the account picture comes back, but not at once.
+    PostMessageW(menu_, WM_MOUSEMOVE, 0, MAKELPARAM(258, 3));
+    PumpFor(300);
+    EXPECT_EQ(ShownUserPicture(process), L"Resources\\music.png");
+    EXPECT_TRUE(WaitUntil([&] { return ShownUserPicture(process) == L"Resources\\userframe.png"; }, 3000));
+}
+
+// The standard popup menu of Tessaline's thread, once open.
+HWND OpenStandardMenu(DWORD thread) {
+    for (HWND menu = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); menu != nullptr;
+         menu = FindWindowExW(nullptr, menu, L"#32768", nullptr)) {
+        if (IsWindowVisible(menu) && GetWindowThreadProcessId(menu, nullptr) == thread) {
+            return menu;
+        }
+    }
+    return nullptr;
+}
+
+bool ChooseFromRowMenu(HWND tree, int position) {
+    const DWORD thread = GetWindowThreadProcessId(tree, nullptr);
+    // The menu opens on the button's press; the release comes after it closed, as a real one would (the tree
+    // view waits for it to tell a click from a drag).
+    PostMessageW(tree, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(60, 20));
+    HWND menu = nullptr;
+    if (!WaitUntil([&] { return (menu = OpenStandardMenu(thread)) != nullptr; }, 5000)) {
+        return false;
+    }
+    for (int i = 0; i < position; ++i) {
+        PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+    }
+    PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+    const bool closed = WaitUntil([&] { return OpenStandardMenu(thread) == nullptr; }, 5000);
+    PostMessageW(tree, WM_RBUTTONUP, 0, MAKELPARAM(60, 20));
+    return closed;
+}
+
+TEST_F(StartMenuE2E, PinningAFrequentProgramMovesItUpAndUnpinningTheLastPinMovesTheFrequentPaneToTheTop) {
+    // A program launched from the menu before (a line of UserData.ini, the newest), not pinned.
+    const std::wstring link = desktop_.ProfileFolder() + L"\\Tessaline Probe.lnk";
+    ASSERT_TRUE(SaveShortcut(link, SystemProgram(L"notepad.exe")));
+    const std::wstring data = UserDataDirFromProfile(desktop_.ProfileFolder());
+    WriteBytes(data + L"UserData.ini", Utf16LeWithBom(link + L";12/31/2099 23:59:59;1\r\n"));
+    const std::wstring pinnedLink = ProgramsFolder() + L"\\Tessaline Probe.lnk";
+    struct TRemove {
+        std::wstring path;
+        ~TRemove() { DeleteFileW(path.c_str()); }
+    } removePin{pinnedLink};
+    Open();
+    if (SendMessageW(trees_[0], TVM_GETCOUNT, 0, 0) != 0) {
+        GTEST_SKIP() << "the prefix's Programs folder holds shortcuts of its own";
+    }
+    ASSERT_GE(SendMessageW(trees_[1], TVM_GETCOUNT, 0, 0), 1);
+    const LRESULT frequentBefore = SendMessageW(trees_[1], TVM_GETCOUNT, 0, 0);
+
+    ASSERT_TRUE(ChooseFromRowMenu(trees_[1], 3));  // Pin to Start Menu
+    EXPECT_TRUE(WaitUntil([&] { return SendMessageW(trees_[0], TVM_GETCOUNT, 0, 0) == 1; }, 5000));
+    EXPECT_TRUE(FileExists(pinnedLink));
+    EXPECT_TRUE(IsWindowVisible(trees_[0]));
+    EXPECT_EQ(SendMessageW(trees_[1], TVM_GETCOUNT, 0, 0), frequentBefore - 1);
+    EXPECT_EQ(InParent(trees_[1]).top, 10 + HeightOf(trees_[0]) + 3);
+
+    ASSERT_TRUE(ChooseFromRowMenu(trees_[0], 3));  // Unpin from Start Menu
+    EXPECT_TRUE(WaitUntil([&] { return SendMessageW(trees_[0], TVM_GETCOUNT, 0, 0) == 0; }, 5000));
+    EXPECT_FALSE(FileExists(pinnedLink));
+    EXPECT_FALSE(IsWindowVisible(trees_[0]));
+    EXPECT_EQ(InParent(trees_[1]).top, 10);
+    EXPECT_EQ(SendMessageW(trees_[1], TVM_GETCOUNT, 0, 0), frequentBefore);
+}
+
+}  // namespace
+}  // namespace tessaline::test
