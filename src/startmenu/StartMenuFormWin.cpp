@@ -19,6 +19,7 @@
 #include "controls/TimerWin.h"
 #include "controls/TreeViewWin.h"
 #include "controls/WinControlWin.h"
+#include "settings/MainSettings.h"
 #include "settings/PLanguage.h"
 #include "startmenu/StartMenuForm.h"
 #include "system/ShellServices.h"
@@ -161,7 +162,7 @@ bool TZelStartMenuFrm::FindComponents() {
     return complete;
 }
 
-bool TZelStartMenuFrm::Create() {
+bool TZelStartMenuFrm::CreateWindowParts() {
     TPropertyContext context;
     context.Pictures = [](const std::wstring& name) { return LoadPictureResource(name); };
     context.Form = this;
@@ -179,8 +180,10 @@ bool TZelStartMenuFrm::Create() {
     frmZelStartMenu = this;
     Application.MainFormHandle = Handle();
     ExtendGlass(Handle());
-    // The taskbar side finds this window by class and caption while the creation steps wait for it.
-    StartMenuCreationBegin(*this);
+    return true;
+}
+
+void TZelStartMenuFrm::SetUpWindow() {
     v_ExplorerWatchdog.OnHotCornerState(0);
     SetUpPanes();
     SetUpRightColumn();
@@ -197,31 +200,72 @@ bool TZelStartMenuFrm::Create() {
             return false;
         };
     }
+    Edit_Search->OnMouseDown = [this](TControl&, TMouseButton, TShiftState, int, int) { EndRightColumnHover(0); };
     v_StartMenu_Height = kStartMenuBaseHeight;
     viewFlag_ = 0;
     rightColumnKeyboard_ = false;
+}
+
+bool TZelStartMenuFrm::Create() {
+    if (!CreateWindowParts()) {
+        return false;
+    }
+    // The taskbar side finds this window by class and caption while the creation steps wait for it.
+    StartMenuCreationBegin(*this);
+    SetUpWindow();
     StartMenuCreationEnd();
     if (GlobalLanguage) {
         GlobalLanguage->ApplyToComponent(*this);
+    }
+    ReadLanguageTexts();
+    UpdateUserName();
+    Trace(L"FormCreate end");
+    return true;
+}
+
+bool TZelStartMenuFrm::CreateWindowOnly() {
+    if (!CreateWindowParts()) {
+        return false;
+    }
+    SetUpWindow();
+    return true;
+}
+
+void TZelStartMenuFrm::ReadLanguageTexts() {
+    if (GlobalLanguage) {
         allProgramsText_ = GlobalLanguage->GetMessage(L"lbl_Program_Common", L"All Programs");
         backText_ = GlobalLanguage->GetMessage(L"lbl_Program_back", L"Back");
         searchPlaceholder_ = GlobalLanguage->GetMessage(L"Edit_Search_Title", L"Search programs and files");
     }
+}
+
+void TZelStartMenuFrm::ReloadLanguage() {
+    const bool placeholderShown = Edit_Search->Caption() == searchPlaceholder_;
+    std::wstring language = ReadLanguageSetting();
+    if (GlobalLanguage) {
+        GlobalLanguage->LoadLanguage(language.empty() ? std::wstring(kDefaultLanguage) : language);
+        GlobalLanguage->ApplyToApplication();
+    }
+    ReadLanguageTexts();
     UpdateUserName();
-    Trace(L"FormCreate end");
-    return true;
+    lbl_Program->SetCaption(viewFlag_ == 0 ? allProgramsText_ : backText_);
+    if (placeholderShown) {
+        Edit_Search->SetCaption(searchPlaceholder_);
+    }
 }
 
 void TZelStartMenuFrm::ShowStartMenuForm() {
     EndRightColumnHover(0);
     Trace(L"ShowStartMenuForm");
     v_Show_StartMenu = true;
-    if (Visible()) {
-        FormShow();
-    } else {
-        SetVisible(true);
-        FormShow();
+    SetVisible(true);
+    // The window takes the keyboard before the panes are filled: what the user types meanwhile waits in this
+    // thread's queue for the search box instead of going to the window that had the focus.
+    ForceForegroundWindow(Handle());
+    if (Edit_Search->Handle() != nullptr) {
+        SetFocus(Edit_Search->Handle());
     }
+    FormShow();
     ForceForegroundWindow(Handle());
 }
 

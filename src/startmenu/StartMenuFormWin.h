@@ -41,10 +41,14 @@ class TZelStartMenuFrm : public TForm {
 
     // Creates the window and runs its creation steps (which wait for the taskbar side).
     bool Create();
+    // The window and its own set-up alone, without the program's start-up steps (for benchmarks).
+    bool CreateWindowOnly();
 
     void ShowStartMenuForm();
     // Also the application's deactivation handler: activating another application hides the menu.
     void HideStartMenu();
+    // The settings dialog's OK: the language of Main.ini again, for every window of the program.
+    void ReloadLanguage();
 
     // 0: the frequent list shows; 1: the "All Programs" tree.
     int ViewFlag() const { return viewFlag_; }
@@ -87,12 +91,15 @@ class TZelStartMenuFrm : public TForm {
 
   private:
     bool FindComponents();
+    bool CreateWindowParts();
+    void SetUpWindow();
     void FormShow();
     void ApplyLeftPane(bool grow);
     void PositionWindow();
     void PaintGlass(ICanvas& canvas, const TRect& client);
     bool WindowPosChanging(WINDOWPOS& pos);
     void EscapeKey();
+    void ReadLanguageTexts();
 
     // The program panes (ProgramPanesWin.cpp).
     void SetUpPanes();

@@ -460,3 +460,39 @@ TEST_F(StartMenuE2E, PinningAFrequentProgramMovesItUpAndUnpinningTheLastPinMoves
 
 }  // namespace
 }  // namespace tessaline::test
+
+namespace tessaline::test {
+namespace {
+
+std::wstring SearchText(HWND startMenu) {
+    const HWND search = FindWindowExW(startMenu, nullptr, L"Edit", nullptr);
+    wchar_t text[256] = {};
+    SendMessageW(search, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+// Keys typed while the menu is still being filled wait for the search box.
+TEST_F(StartMenuE2E, KeysTypedWhileTheMenuOpensLandInTheSearchBox) {
+    ASSERT_TRUE(desktop_.StartHost());
+    ASSERT_TRUE(desktop_.StartTessaline());
+    menu_ = desktop_.StartMenu();
+    PostMessageW(desktop_.Button(), WMShowToggle, 0, 0);
+    // No pumping: type as soon as the window is there, while its panes are being filled.
+    const DWORD start = GetTickCount();
+    while (!IsWindowVisible(menu_) && GetTickCount() - start < 5000) {
+        Sleep(1);
+    }
+    for (const WORD key : {WORD{'Q'}, WORD{'Z'}}) {
+        INPUT input[2] = {};
+        input[0].type = INPUT_KEYBOARD;
+        input[0].ki.wVk = key;
+        input[1] = input[0];
+        input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, input, sizeof(INPUT));
+    }
+    EXPECT_TRUE(WaitUntil([&] { return SearchText(menu_).find(L"qz") != std::wstring::npos; }, 5000))
+        << "search box: " << std::string(SearchText(menu_).begin(), SearchText(menu_).end());
+}
+
+}  // namespace
+}  // namespace tessaline::test

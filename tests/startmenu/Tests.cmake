@@ -7,4 +7,5 @@ set(TESSALINE_STARTMENU_PURE_TESTS
 set(TESSALINE_STARTMENU_WIN_TESTS
     startmenu/SessionActionsWinTest.cpp
     startmenu/BugReportWinTest.cpp
+    startmenu/StartMenuFormWinTest.cpp
 )

@@ -9,9 +9,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "BenchProfile.h"
 #include "base/FileSystem.h"
 #include "catalogue/ShellItems.h"
 #include "catalogue/StartMenuManage.h"
@@ -22,41 +24,7 @@
 namespace {
 
 using namespace tessaline;
-
-constexpr int kRuns = 5;
-
-bool SaveShortcut(IShellLinkW* link, IPersistFile* file, const std::wstring& path, const std::wstring& target) {
-    return SUCCEEDED(link->SetPath(target.c_str())) && SUCCEEDED(file->Save(path.c_str(), TRUE));
-}
-
-void DeleteTree(const std::wstring& path) {
-    const std::wstring from = path + L'\0';
-    SHFILEOPSTRUCTW op{};
-    op.wFunc = FO_DELETE;
-    op.pFrom = from.c_str();
-    op.fFlags = FOF_NO_UI;
-    SHFileOperationW(&op);
-}
-
-double Milliseconds(const std::function<void()>& work) {
-    LARGE_INTEGER frequency{};
-    LARGE_INTEGER start{};
-    LARGE_INTEGER end{};
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
-    work();
-    QueryPerformanceCounter(&end);
-    return static_cast<double>(end.QuadPart - start.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(const std::function<void()>& work) {
-    std::vector<double> times;
-    for (int i = 0; i < kRuns; ++i) {
-        times.push_back(Milliseconds(work));
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
+using namespace tessaline::bench;
 
 size_t Walk(const std::wstring& folder, bool recurse) {
     size_t count = 0;
@@ -79,97 +47,17 @@ size_t Walk(const std::wstring& folder, bool recurse) {
     return count;
 }
 
-struct Profile {
-    std::wstring apps;
-    std::vector<std::wstring> folders;  // made in the Start Menu folders, removed afterwards
-    std::vector<std::wstring> loose;
-    std::vector<std::wstring> valueNames;
-};
-
-// size shortcuts: one in twenty loose in the user's Programs folder (pins), the rest in folders of ten, split
-// between the user's and the all-users' Programs folders; `values` UserAssist values name some of them.
-Profile Build(int size, int values, IShellLinkW* link, IPersistFile* file) {
-    Profile profile;
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    profile.apps = std::wstring(temp) + L"TessalineBenchApps";
-    CreateDirectoryW(profile.apps.c_str(), nullptr);
-    const std::wstring user = GetSpecialFolder(CSIDL_PROGRAMS);
-    const std::wstring common = GetSpecialFolder(CSIDL_COMMON_PROGRAMS);
-    std::vector<std::wstring> links;
-    std::wstring currentFolder;
-    for (int i = 0; i < size; ++i) {
-        const std::wstring target = profile.apps + L"\\app" + std::to_wstring(i) + L".exe";
-        HANDLE h = CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        CloseHandle(h);
-        std::wstring path;
-        if (i % 20 == 0) {
-            path = user + L"\\Bench Pin " + std::to_wstring(i) + L".lnk";
-            profile.loose.push_back(path);
-        } else {
-            if (i % 10 == 1) {
-                currentFolder = ((i / 10) % 2 == 0 ? user : common) + L"\\Bench Folder " + std::to_wstring(i / 10);
-                CreateDirectoryW(currentFolder.c_str(), nullptr);
-                profile.folders.push_back(currentFolder);
-            }
-            path = currentFolder + L"\\Bench App " + std::to_wstring(i) + L".lnk";
-        }
-        SaveShortcut(link, file, path, target);
-        links.push_back(path);
-    }
-    HKEY key = nullptr;
-    RegCreateKeyExW(HKEY_CURRENT_USER, kUserAssistCountKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    for (int i = 0; i < values && i < size; ++i) {
-        const std::wstring name = Rot13(links[static_cast<size_t>(i) * links.size() / static_cast<size_t>(values)]);
-        std::string data(72, '\0');
-        FILETIME now{};
-        GetSystemTimeAsFileTime(&now);
-        memcpy(&data[60], &now, 8);
-        RegSetValueExW(key, name.c_str(), 0, REG_BINARY, reinterpret_cast<const BYTE*>(data.data()), 72);
-        profile.valueNames.push_back(name);
-    }
-    RegCloseKey(key);
-    return profile;
-}
-
-void Remove(const Profile& profile) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kUserAssistCountKey, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
-        for (const auto& name : profile.valueNames) {
-            RegDeleteValueW(key, name.c_str());
-        }
-        RegCloseKey(key);
-    }
-    for (const auto& path : profile.loose) {
-        DeleteFileW(path.c_str());
-    }
-    for (const auto& folder : profile.folders) {
-        DeleteTree(folder);
-    }
-    DeleteTree(profile.apps);
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    std::vector<std::pair<int, int>> sizes = {{100, 50}, {1000, 300}, {10000, 1000}};
-    if (argc > 1) {
-        sizes.clear();
-        for (int i = 1; i < argc; ++i) {
-            const int size = _wtoi(argv[i]);
-            sizes.push_back({size, size <= 100 ? 50 : (size <= 1000 ? 300 : 1000)});
-        }
-    }
-    IShellLinkW* link = nullptr;
-    IPersistFile* file = nullptr;
-    CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, reinterpret_cast<void**>(&link));
-    link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+    const std::vector<std::pair<int, int>> sizes = ProfileSizes(argc, argv, {{100, 50}, {1000, 300}, {10000, 1000}});
+    auto writer = std::make_unique<TShortcutWriter>();
 
     std::printf("%-8s %-7s %12s %12s %12s %12s %14s\n", "links", "values", "walk ms", "frequent ms", "pinned ms",
                 "top level ms", "open folder ms");
     for (const auto& [size, values] : sizes) {
-        const Profile profile = Build(size, values, link, file);
+        const Profile profile = Build(size, values, writer->Link, writer->File);
         TStartMenuManage tree;
         TUseProgramManage frequent;
         TUserPinedManage pinned;
@@ -207,8 +95,7 @@ int wmain(int argc, wchar_t** argv) {
         std::fflush(stdout);
         Remove(profile);
     }
-    file->Release();
-    link->Release();
+    writer.reset();
     CoUninitialize();
     return 0;
 }

@@ -1,0 +1,90 @@
+// Times opening the start menu: from ShowStartMenuForm to the end of the first paint of the window and its
+// panes, for profiles of the catalogue benchmark's sizes built in the running prefix. Needs a display. Run under
+// Wine:
+//   scripts/wine-run.sh "$PWD/build/wineprefix" build/windows64/tools/bench/menu_open_benchmark.exe [sizes...]
+// Prints, per size, the median of the runs in milliseconds, with the catalogue's share of it.
+#include <windows.h>
+
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "BenchProfile.h"
+#include "catalogue/ShellItems.h"
+#include "catalogue/StartMenuManage.h"
+#include "catalogue/UserPinnedProgram.h"
+#include "catalogue/uStartProgramLst.h"
+#include "controls/Component.h"
+#include "controls/CursorTableWin.h"
+#include "controls/PictureLoader.h"
+#include "controls/StandardClasses.h"
+#include "startmenu/StartMenuFormWin.h"
+
+using namespace tessaline;
+using namespace tessaline::bench;
+
+namespace {
+
+void Pump() {
+    MSG msg{};
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    EnsureGdiplus();
+    RegisterStandardClasses();
+    InitCursorTable();
+    const std::vector<std::pair<int, int>> sizes = ProfileSizes(argc, argv, {{100, 50}, {1000, 300}});
+    auto writer = std::make_unique<TShortcutWriter>();
+
+    std::printf("%-8s %-7s %14s %12s %12s %12s\n", "links", "values", "open+paint ms", "frequent ms", "pinned ms",
+                "top level ms");
+    for (const auto& [size, values] : sizes) {
+        const Profile profile = Build(size, values, writer->Link, writer->File);
+        v_UseProgramManage = std::make_unique<TUseProgramManage>();
+        v_UserPinedManage = std::make_unique<TUserPinedManage>();
+        v_StartMenuManage = std::make_unique<TStartMenuManage>();
+        auto owner = std::make_unique<TComponent>(nullptr);
+        auto* form = new TZelStartMenuFrm(owner.get());
+        if (!form->CreateWindowOnly()) {
+            std::printf("no window\n");
+            return 1;
+        }
+        // Once untimed: the first showing loads the shell's image lists and fonts.
+        form->ShowStartMenuForm();
+        RedrawWindow(form->Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        form->HideStartMenu();
+        Pump();
+        const double open = Median(
+            [&] {
+                form->ShowStartMenuForm();
+                // The first paint of the window and every pane, done before this returns.
+                RedrawWindow(form->Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+            },
+            [&] {
+                form->HideStartMenu();
+                Pump();
+            });
+        const double frequent = Median([] { v_UseProgramManage->Refresh(); });
+        const double pinned = Median([] { v_UserPinedManage->Refresh(); });
+        const double top = Median([] {
+            std::vector<std::unique_ptr<TShellItem>> items;
+            v_StartMenuManage->LoadAllPrograms(
+                nullptr, [&](std::unique_ptr<TShellItem> item) { items.push_back(std::move(item)); }, nullptr);
+        });
+        std::printf("%-8d %-7d %14.2f %12.2f %12.2f %12.2f\n", size, values, open, frequent, pinned, top);
+        std::fflush(stdout);
+        owner.reset();
+        Pump();
+        Remove(profile);
+    }
+    writer.reset();
+    CoUninitialize();
+    return 0;
+}
