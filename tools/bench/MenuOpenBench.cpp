@@ -71,6 +71,21 @@ int wmain(int argc, wchar_t** argv) {
                 form->HideStartMenu();
                 Pump();
             });
+        // Where it goes: the show handler alone (no painting), and the paint of a shown menu.
+        const double show = Median([&] { form->ShowStartMenuForm(); },
+                                   [&] {
+                                       form->HideStartMenu();
+                                       Pump();
+                                   });
+        form->ShowStartMenuForm();
+        Pump();
+        const double paint = Median([&] {
+            InvalidateRect(form->Handle(), nullptr, TRUE);
+            RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        });
+        form->HideStartMenu();
+        Pump();
+        std::printf("  show handler %.2f ms, a full repaint %.2f ms\n", show, paint);
         const double frequent = Median([] { v_UseProgramManage->Refresh(); });
         const double pinned = Median([] { v_UserPinedManage->Refresh(); });
         const double top = Median([] {
