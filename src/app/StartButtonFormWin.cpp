@@ -260,7 +260,8 @@ void TfrmStartMenu::ToggleStartMenu() {
         Trace(L"v_Show_StartMenu False");
         v_Show_StartMenu = false;
         if (frmZelStartMenu != nullptr) {
-            frmZelStartMenu->SetVisible(false);
+            // The window, the user picture beside it and the power menu go together.
+            frmZelStartMenu->HideStartMenu();
         }
         UpdateButtonPicture(true);
     } else {
