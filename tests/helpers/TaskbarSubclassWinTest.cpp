@@ -114,6 +114,10 @@ class TaskbarSubclass : public ::testing::Test {
         }
         PumpUntil([] { return false; }, 50);
         g_received.clear();
+        // Other tests of this program make real windows of these classes.
+        for (const wchar_t* name : {kTaskbarClass, kStartMenuFormClass, kStartButtonFormClass, kHotCornerHelperClass}) {
+            UnregisterClassW(name, GetModuleHandleW(nullptr));
+        }
     }
 
     void SetUp() override {

@@ -62,6 +62,8 @@ TEST(StartMenuFormWin, ReloadLanguageTranslatesTheWindowAndKeepsThePlaceholderRu
         EXPECT_STREQ(caption, L"Quorvan_Tessaline");
     }
     GlobalLanguage.reset();
+    // Other tests of this program register a window class of this name for windows of their own.
+    UnregisterClassW(L"TZelStartMenuFrm", GetModuleHandleW(nullptr));
 }
 
 }  // namespace
