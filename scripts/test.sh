@@ -20,6 +20,11 @@ cmake --preset native-san >/dev/null
 cmake --build --preset native-san
 ctest --preset native-san
 
+step "the search's threads under ThreadSanitizer"
+cmake --preset native-tsan >/dev/null
+cmake --build --preset native-tsan
+build/native-tsan/tests/tessaline_search_tests --gtest_repeat=20 --gtest_brief=1
+
 step "fuzzer smoke runs"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz

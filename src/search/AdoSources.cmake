@@ -1,0 +1,3 @@
+# The Windows Search connection over ADO (Win32 only), relative to src/.
+set(TESSALINE_SEARCH_ADO_WIN_SOURCES
+)

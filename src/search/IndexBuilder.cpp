@@ -1,0 +1,140 @@
+#include "search/IndexBuilder.h"
+
+#include <deque>
+
+#include "search/SearchMatch.h"
+
+namespace tessaline {
+
+namespace {
+
+TIndexedFile MakeIndexedFile(const std::wstring& folder, const std::wstring& name) {
+    return {folder + name, std::wstring(FileBaseName(name)), std::wstring(FileExtension(name))};
+}
+
+// Breadth-first over the tree; sub-folders are queued as found and a vanished one is passed over.
+bool IndexTree(ISearchFileSystem& fileSystem,
+               const std::wstring& root,
+               const std::atomic<bool>& terminated,
+               std::vector<TIndexedFile>& files) {
+    std::deque<std::wstring> queue;
+    std::wstring folder = root;
+    bool first = true;
+    for (;;) {
+        const bool listed = fileSystem.ListFolder(folder, [&](const TFolderEntry& entry) {
+            if (terminated.load()) {
+                return false;
+            }
+            if (entry.IsFolder) {
+                queue.push_back(folder + entry.Name + L"\\");
+                return true;
+            }
+            const std::wstring_view extension = FileExtension(entry.Name);
+            if ((extension == L".lnk" || extension == L".exe" || extension == L".msc") &&
+                entry.Name != L"Default Programs.lnk") {
+                files.push_back(MakeIndexedFile(folder, entry.Name));
+            }
+            return true;
+        });
+        if (!listed && first) {
+            return false;  // the program folder itself cannot be read: no index
+        }
+        first = false;
+        if (terminated.load()) {
+            return false;
+        }
+        if (queue.empty()) {
+            return true;
+        }
+        folder = std::move(queue.front());
+        queue.pop_front();
+    }
+}
+
+bool IndexFlat(ISearchFileSystem& fileSystem,
+               const std::wstring& folder,
+               const std::atomic<bool>& terminated,
+               std::vector<TIndexedFile>& files) {
+    const bool listed = fileSystem.ListFolder(folder, [&](const TFolderEntry& entry) {
+        if (terminated.load()) {
+            return false;
+        }
+        const std::wstring_view extension = FileExtension(entry.Name);
+        if (!entry.IsFolder && (extension == L".lnk" || extension == L".exe")) {
+            files.push_back(MakeIndexedFile(folder, entry.Name));
+        }
+        return true;
+    });
+    return listed && !terminated.load();
+}
+
+}  // namespace
+
+bool IndexProgramFiles(ISearchFileSystem& fileSystem,
+                       const TSearchFolders& folders,
+                       const std::atomic<bool>& terminated,
+                       std::vector<TIndexedFile>& files) {
+    fileSystem.SetRedirectionOff(true);
+    const bool complete = IndexTree(fileSystem, folders.CommonStartMenu, terminated, files) &&
+                          IndexTree(fileSystem, folders.UserPrograms, terminated, files) &&
+                          IndexFlat(fileSystem, folders.Windows, terminated, files) &&
+                          IndexFlat(fileSystem, folders.System, terminated, files);
+    fileSystem.SetRedirectionOff(false);
+    return complete;
+}
+
+bool BuildSearchIndex(const TIndexSetup& setup, bool tableOnly, const std::atomic<bool>& terminated) {
+    TSearchIndex& index = *setup.Index;
+    index.SetReady(false);
+    // A new table replaces the old one whole: a pass that still holds the old one reads it to the end.
+    index.SetControlPanelTable(std::make_shared<const std::vector<std::wstring>>(setup.BuildTable()));
+    if (!tableOnly || !index.ProgramFileIndex()) {
+        auto files = std::make_shared<std::vector<TIndexedFile>>();
+        if (!IndexProgramFiles(*setup.FileSystem, setup.Folders, terminated, *files)) {
+            return false;
+        }
+        index.SetProgramFileIndex(std::move(files));
+    }
+    if (terminated.load()) {
+        return false;
+    }
+    index.SetReady(true);
+    return true;
+}
+
+TIdx::TIdx(TIndexSetup setup, bool tableOnly, std::unique_ptr<TIdx> previous)
+    : setup_(std::move(setup)), tableOnly_(tableOnly), previous_(std::move(previous)) {
+    thread_ = std::thread([this] { Run(); });
+}
+
+TIdx::~TIdx() {
+    Terminate();
+    if (previous_) {
+        previous_->Terminate();
+    }
+    WaitFor();
+}
+
+void TIdx::WaitFor() {
+    if (thread_.joinable()) {
+        thread_.join();
+    }
+}
+
+void TIdx::Run() {
+    if (setup_.OnThreadStart) {
+        setup_.OnThreadStart();
+    }
+    if (previous_) {
+        previous_->WaitFor();
+    }
+    if (!terminated_.load()) {
+        BuildSearchIndex(setup_, tableOnly_, terminated_);
+    }
+    if (setup_.OnThreadEnd) {
+        setup_.OnThreadEnd();
+    }
+    finished_.store(true);
+}
+
+}  // namespace tessaline

@@ -1,0 +1,3 @@
+# The shell's side of the index build and the search pass (Win32 only), relative to src/.
+set(TESSALINE_SEARCH_SHELL_WIN_SOURCES
+)

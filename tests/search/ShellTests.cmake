@@ -1,0 +1,3 @@
+# Wine tests of the shell's side of the search, relative to tests/.
+set(TESSALINE_SEARCH_SHELL_WIN_TESTS
+)
