@@ -4,7 +4,7 @@
 # Installs what is missing, builds the programs (x86_64), prepares a Wine prefix with a sample Start Menu
 # (shortcuts to programs that ship with Wine, a few folders, some history of use), starts the demo taskbar host,
 # then Tessaline, opens the menu with a lone Windows key and saves out/docked.png, out/menu.png,
-# out/allprograms.png, out/link.png and out/power.png.
+# out/allprograms.png, out/link.png, out/search.png and out/power.png.
 # With a display (DISPLAY set) everything stays running on it; without one it runs on Xvfb and ends.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -125,6 +125,12 @@ echo "demo: resting on a link"
 xdotool mousemove "$((mx + 300))" "$((my + 180))"
 sleep 1
 shot link
+echo "demo: typing into the search box"
+xdotool type --delay 120 "no"
+sleep 2
+shot search
+xdotool key Escape
+sleep 0.5
 echo "demo: the power menu"
 xdotool mousemove "$((mx + 340))" "$((my + mh - 34))"
 sleep 0.3

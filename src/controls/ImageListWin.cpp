@@ -41,7 +41,15 @@ int TImageList::Count() const {
 }
 
 int TImageList::Add(const TPicture& picture) {
-    if (handle_ == nullptr || shared_ || picture.Empty()) {
+    return shared_ ? -1 : AddScaled(picture);
+}
+
+int TImageList::AppendToSystemList(const TPicture& picture) {
+    return AddScaled(picture);
+}
+
+int TImageList::AddScaled(const TPicture& picture) {
+    if (handle_ == nullptr || picture.Empty()) {
         return -1;
     }
     TDibSection dib(nullptr, width_, height_);

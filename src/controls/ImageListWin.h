@@ -25,9 +25,14 @@ class TImageList : public TComponent {
     // Appends a picture scaled to the list's size; returns its index or -1.
     int Add(const TPicture& picture);
     int AddIcon(HICON icon);
+    // Appends to this process's copy of the system list as well: icons of our own beside the shell's, for a view
+    // that shows both (the shell adds its icons after ours, so the indexes stay).
+    int AppendToSystemList(const TPicture& picture);
     void Clear();
 
   private:
+    int AddScaled(const TPicture& picture);
+
     HIMAGELIST handle_ = nullptr;
     bool shared_ = false;
     int width_;

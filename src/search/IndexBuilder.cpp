@@ -2,6 +2,7 @@
 
 #include <deque>
 
+#include "base/Strings.h"
 #include "search/SearchMatch.h"
 
 namespace tessaline {
@@ -9,7 +10,9 @@ namespace tessaline {
 namespace {
 
 TIndexedFile MakeIndexedFile(const std::wstring& folder, const std::wstring& name) {
-    return {folder + name, std::wstring(FileBaseName(name)), std::wstring(FileExtension(name))};
+    std::wstring base(FileBaseName(name));
+    std::wstring upper = UpperAZ(base);
+    return {folder + name, std::move(base), std::move(upper), std::wstring(FileExtension(name))};
 }
 
 // Breadth-first over the tree; sub-folders are queued as found and a vanished one is passed over.

@@ -21,7 +21,8 @@ struct TSearchFolders {
 
 struct TIndexedFile {
     std::wstring Path;
-    std::wstring BaseName;  // file name without extension, what the query is matched against
+    std::wstring BaseName;   // file name without extension, what the query is matched against
+    std::wstring UpperName;  // BaseName upper-cased in a–z, made once so a pass only searches
     std::wstring Extension;
 };
 

@@ -97,7 +97,7 @@ void TSearchPass::SearchProgramFiles(const std::vector<TIndexedFile>& files) {
             return;
         }
         // The cheap test first: only a matching file is looked for on disk.
-        if (!MatchesQuery(upperQuery_, file.BaseName) || Shown(file.BaseName) ||
+        if (file.UpperName.find(upperQuery_) == std::wstring::npos || Shown(file.BaseName) ||
             !context_.FileSystem->FileExists(file.Path)) {
             continue;
         }

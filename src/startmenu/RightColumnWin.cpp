@@ -209,7 +209,8 @@ void TZelStartMenuFrm::Timer_LogoShowTimer() {
             HideStartMenu();
         });
     }
-    if (currentImage_ != shownImage_ && v_Show_StartMenu) {
+    // The results cover the right column: its hover changes show no picture until the search closes.
+    if (currentImage_ != shownImage_ && v_Show_StartMenu && !searchMode_) {
         const std::wstring file = GetProgramDirectory() + currentImage_;
         // The window's text names its picture (for accessibility tools; it has no caption bar).
         logoWindow_->SetCaption(currentImage_);

@@ -12,4 +12,6 @@ set(TESSALINE_STARTMENU_WIN_SOURCES
     startmenu/PowerButtonWin.cpp
     startmenu/SessionActionsWin.cpp
     startmenu/BugReportWin.cpp
+    startmenu/SearchBoxWin.cpp
+    startmenu/SearchResultsViewWin.cpp
 )

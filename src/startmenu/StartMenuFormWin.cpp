@@ -19,8 +19,13 @@
 #include "controls/TimerWin.h"
 #include "controls/TreeViewWin.h"
 #include "controls/WinControlWin.h"
+#include "search/ApplicationSearch.h"
+#include "search/IndexBuilder.h"
+#include "search/SearchFileSystemWin.h"
+#include "search/UnitAdo.h"
 #include "settings/MainSettings.h"
 #include "settings/PLanguage.h"
+#include "startmenu/SearchResultsViewWin.h"
 #include "startmenu/StartMenuForm.h"
 #include "system/ShellServices.h"
 
@@ -90,6 +95,7 @@ TZelStartMenuFrm::TZelStartMenuFrm(TComponent* owner) : TForm(owner) {
 }
 
 TZelStartMenuFrm::~TZelStartMenuFrm() {
+    EndSearch();
     if (frmZelStartMenu == this) {
         frmZelStartMenu = nullptr;
     }
@@ -140,6 +146,15 @@ bool TZelStartMenuFrm::FindComponents() {
     PopupMenu_UserPin = FindNamed<TPopupMenu>(*this, L"PopupMenu_UserPin");
     PopupMenu_UsuallySoftware = FindNamed<TPopupMenu>(*this, L"PopupMenu_UsuallySoftware");
     Timer_LogoShow = FindNamed<TTimer>(*this, L"Timer_LogoShow");
+    pnl_SearchClient = FindNamed<TImageNote>(*this, L"pnl_SearchClient");
+    RdListViewSearch = FindNamed<TTreeView>(*this, L"RdListViewSearch");
+    Label_SearchTitle = FindNamed<TLabel>(*this, L"Label_SearchTitle");
+    Label_Search = FindNamed<TLabel>(*this, L"Label_Search");
+    Image_SearchResultBack = {FindNamed<TImageNote>(*this, L"Image_SearchResultBack_Left"),
+                              FindNamed<TImageNote>(*this, L"Image_SearchResultBack_Center"),
+                              FindNamed<TImageNote>(*this, L"Image_SearchResultBack_Right")};
+    Image_SearchResultLogo = FindNamed<TImageNote>(*this, L"Image_SearchResultLogo");
+    lbl_SearchResult = FindNamed<TLabel>(*this, L"lbl_SearchResult");
 
     bool complete = TreeView_UserPind != nullptr && TreeView_StartProgramLst != nullptr &&
                     TreeView_Program != nullptr && Pnl_Step1 != nullptr && Pnl_Step2 != nullptr &&
@@ -149,7 +164,9 @@ bool TZelStartMenuFrm::FindComponents() {
                     Image_Right_Step2 != nullptr && Image_SendBack != nullptr && Label_Sendback != nullptr &&
                     ImageNote_ShotDown != nullptr && ImageNote_PopMenu != nullptr && lab_Powner != nullptr &&
                     PopupMenu_Label != nullptr && PopupMenu_UserPin != nullptr &&
-                    PopupMenu_UsuallySoftware != nullptr && Timer_LogoShow != nullptr;
+                    PopupMenu_UsuallySoftware != nullptr && Timer_LogoShow != nullptr && pnl_SearchClient != nullptr &&
+                    RdListViewSearch != nullptr && Label_SearchTitle != nullptr && Label_Search != nullptr &&
+                    Image_SearchResultLogo != nullptr && lbl_SearchResult != nullptr;
     for (size_t i = 0; i < kLinkCount; ++i) {
         complete = complete && LinkButtons[i] != nullptr && LinkLabels[i] != nullptr;
     }
@@ -157,6 +174,9 @@ bool TZelStartMenuFrm::FindComponents() {
         complete = complete && piece != nullptr;
     }
     for (TImageNote* piece : ImageNote_Program) {
+        complete = complete && piece != nullptr;
+    }
+    for (TImageNote* piece : Image_SearchResultBack) {
         complete = complete && piece != nullptr;
     }
     return complete;
@@ -200,7 +220,7 @@ void TZelStartMenuFrm::SetUpWindow() {
             return false;
         };
     }
-    Edit_Search->OnMouseDown = [this](TControl&, TMouseButton, TShiftState, int, int) { EndRightColumnHover(0); };
+    SetUpSearch();
     v_StartMenu_Height = kStartMenuBaseHeight;
     viewFlag_ = 0;
     rightColumnKeyboard_ = false;
@@ -240,7 +260,7 @@ void TZelStartMenuFrm::ReadLanguageTexts() {
 }
 
 void TZelStartMenuFrm::ReloadLanguage() {
-    const bool placeholderShown = Edit_Search->Caption() == searchPlaceholder_;
+    const bool placeholderShown = ShowsPlaceholder();
     std::wstring language = ReadLanguageSetting();
     if (GlobalLanguage) {
         GlobalLanguage->LoadLanguage(language.empty() ? std::wstring(kDefaultLanguage) : language);
@@ -250,14 +270,16 @@ void TZelStartMenuFrm::ReloadLanguage() {
     UpdateUserName();
     lbl_Program->SetCaption(viewFlag_ == 0 ? allProgramsText_ : backText_);
     if (placeholderShown) {
-        Edit_Search->SetCaption(searchPlaceholder_);
+        SetPlaceholder();
     }
+    SearchLanguageChanged();
 }
 
 void TZelStartMenuFrm::ShowStartMenuForm() {
     EndRightColumnHover(0);
     Trace(L"ShowStartMenuForm");
     v_Show_StartMenu = true;
+    LeaveSearchMode();
     SetVisible(true);
     // The window takes the keyboard before the panes are filled: what the user types meanwhile waits in this
     // thread's queue for the search box instead of going to the window that had the focus.
@@ -295,7 +317,7 @@ void TZelStartMenuFrm::FormShow() {
         SwitchView();
     }
     Trace(L"SetLeaveSearchEditData");
-    Edit_Search->SetCaption(searchPlaceholder_);
+    SetPlaceholder();
     lbl_Program->SetCaption(allProgramsText_);
     if (TreeView_UserPind->Visible() && TreeView_UserPind->RootCount() > 0) {
         TreeView_UserPind->SetSelected(TreeView_UserPind->Root(0));
@@ -330,6 +352,7 @@ void TZelStartMenuFrm::ApplyLeftPane(bool grow) {
     input.FrequentHeight = TreeView_StartProgramLst->Height();
     input.FrequentVisible = TreeView_StartProgramLst->Visible();
     input.UserLabelLeft = LinkLabels[0]->Left();
+    input.SearchMode = searchMode_;
     leftPane_ = LayoutLeftPane(input);
     v_StartMenu_Height = leftPane_.StartMenuHeight;
 
@@ -357,6 +380,11 @@ void TZelStartMenuFrm::ApplyLeftPane(bool grow) {
     SetRect(ImageNote_ShotDown, leftPane_.PowerButton);
     SetRect(ImageNote_PopMenu, leftPane_.PowerArrow);
     SetRect(lab_Powner, leftPane_.PowerLabel);
+    PlaceSearchPanel();
+    if (searchMode_) {
+        TreeView_UserPind->SetVisible(false);
+        Pnl_Step1->SetVisible(false);
+    }
 }
 
 int TZelStartMenuFrm::WorkAreaHeight() const {
@@ -417,6 +445,10 @@ void TZelStartMenuFrm::HideStartMenu() {
 }
 
 void TZelStartMenuFrm::EscapeKey() {
+    if (pnl_SearchClient->Visible()) {
+        CloseSearch();
+        return;
+    }
     if (TreeView_StartProgramLst->Visible() || viewFlag_ == 0) {
         HideStartMenu();
     } else {
@@ -446,6 +478,17 @@ LRESULT TZelStartMenuFrm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WMUpdateUserName:
             UpdateUserName();
             return 0;
+        case kSearchViewMessage:
+            ApplySearchViewCall(lParam);
+            return 0;
+        case WM_CTLCOLOREDIT:
+            if (reinterpret_cast<HWND>(lParam) == Edit_Search->Handle()) {
+                // The placeholder's grey and the typed text's black are the edit's font colour.
+                SetTextColor(reinterpret_cast<HDC>(wParam), Edit_Search->Font().Color);
+                SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
+                return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+            }
+            break;
         case WM_NCCALCSIZE:
             if (wParam != FALSE) {
                 // The whole window is client area (the glass covers it): whatever frame the default would take

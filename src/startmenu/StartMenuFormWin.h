@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "controls/FormWin.h"
 #include "startmenu/StartMenuLayout.h"
@@ -27,6 +28,13 @@ class TRdSkinMenu;
 class TTimer;
 class TTreeNode;
 class TTreeView;
+class AdoObject;
+class TApplicationSearch;
+class TIdx;
+class TSearchIndex;
+class TShellSearchFileSystem;
+class TSearchResultsView;
+struct TSearchResultInfo;
 struct TShellItem;
 struct TUseProgramInfo;
 struct TUserPinedInfo;
@@ -84,7 +92,18 @@ class TZelStartMenuFrm : public TForm {
     TRdSkinMenu* PopupMenu_Shutdown = nullptr;
     TTimer* Timer_LogoShow = nullptr;
     TImageList* LargeIcons = nullptr;  // the system's, for the pinned and frequent panes
-    TImageList* IcoImgList = nullptr;  // the system's small icons, for the tree
+    TImageList* IcoImgList = nullptr;  // the system's small icons, for the tree and the search results
+    TImageNote* pnl_SearchClient = nullptr;
+    TTreeView* RdListViewSearch = nullptr;
+    TLabel* Label_SearchTitle = nullptr;
+    TLabel* Label_Search = nullptr;
+    std::array<TImageNote*, 3> Image_SearchResultBack{};  // left, centre, right
+    TImageNote* Image_SearchResultLogo = nullptr;
+    TLabel* lbl_SearchResult = nullptr;
+
+    bool SearchMode() const { return searchMode_; }
+    // The rows of the results tree that a pass may fill.
+    int SearchRowsThatFit() const;
 
   protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -132,6 +151,27 @@ class TZelStartMenuFrm : public TForm {
     void HideUserPicture();
     void UpdateUserName();
 
+    // The search box and its results (SearchBoxWin.cpp).
+    void SetUpSearch();
+    void EndSearch();
+    void StartIndexBuild(bool tableOnly);
+    void SearchLanguageChanged();
+    void SetPlaceholder();
+    bool ShowsPlaceholder() const;
+    void ClearPlaceholder();
+    void Edit_SearchChange();
+    void EnterSearchMode();
+    void LeaveSearchMode();
+    void CloseSearch();
+    void SearchEnter();
+    void OpenFirstResult();
+    void LaunchResult(const TSearchResultInfo& info, bool fromClick);
+    void ResultMouseDown(TMouseButton button, int x, int y);
+    void ResultMouseMove(int x, int y);
+    void ApplySearchViewCall(LPARAM call);
+    void PlaceSearchPanel();
+    void ShowPaneTrees();
+
     // The power button (PowerButtonWin.cpp).
     void SetUpPowerButton();
     void SetPowerPictures(int index);
@@ -155,6 +195,18 @@ class TZelStartMenuFrm : public TForm {
     std::unordered_map<const TTreeNode*, std::unique_ptr<TShellItem>> programItems_;
     friend class TProgramNodeAdapter;
     bool imposingPosition_ = false;
+
+    bool searchMode_ = false;
+    int iconBase_ = 0;                             // the icon count once the control-panel icons are appended
+    uint64_t searchHandOver_ = 0;                  // calls of older hand-overs are stale
+    std::unique_ptr<AdoObject> searchConnection_;  // opened once at creation: whether Windows Search answers
+    bool windowsSearchAvailable_ = false;
+    std::unique_ptr<TShellSearchFileSystem> searchFileSystem_;
+    std::unique_ptr<TSearchIndex> searchIndex_;
+    std::unique_ptr<TIdx> indexBuild_;
+    std::unique_ptr<TSearchResultsView> searchView_;
+    std::unique_ptr<TApplicationSearch> search_;
+    std::vector<std::unique_ptr<TSearchResultInfo>> results_;  // the records of the results tree's nodes
 };
 
 extern TZelStartMenuFrm* frmZelStartMenu;

@@ -140,8 +140,10 @@ TDesktop::TDesktop(TDesktopOptions options) : options_(std::move(options)) {
     CreateDirectoryTree(UserDataDirFromProfile(profile_.Path()));
     // The power menu's actions are only ever recorded here: no test may log off, lock or shut down.
     sessionLog_ = profile_.File(L"session.log");
+    launchLog_ = profile_.File(L"launch.log");
     environment_ = EnvironmentBlock({{L"USERPROFILE", profile_.Path()},
                                      {L"TESSALINE_SESSION_LOG", sessionLog_},
+                                     {L"TESSALINE_LAUNCH_LOG", launchLog_},
                                      {L"TESSALINE_HELPER_LOG", helperLog_},
                                      {L"TESSALINE_STANDIN_SILENT", options_.SilentTaskbarSide ? L"1" : L"0"}});
 }
@@ -274,6 +276,10 @@ int TDesktop::HelperLogCount(const std::wstring& line) const {
 
 std::vector<std::wstring> TDesktop::SessionLog() const {
     return ReadLines(sessionLog_);
+}
+
+std::vector<std::wstring> TDesktop::LaunchLog() const {
+    return ReadLines(launchLog_);
 }
 
 std::vector<TBandMessage> TDesktop::BandMessages() const {

@@ -65,6 +65,8 @@ class TDesktop {
     std::vector<TBandMessage> BandMessages() const;
     // What the power menu asked of the system, one call a line (recorded, never done).
     std::vector<std::wstring> SessionLog() const;
+    // What the search box handed to the shell, "verb<TAB>file<TAB>parameters" a line (and did).
+    std::vector<std::wstring> LaunchLog() const;
 
   private:
     bool Launch(const std::wstring& exe, const std::wstring& arguments, PROCESS_INFORMATION& process);
@@ -76,6 +78,7 @@ class TDesktop {
     std::wstring helperLog_;
     std::wstring bandLog_;
     std::wstring sessionLog_;
+    std::wstring launchLog_;
     std::wstring environment_;  // the block the programs get: ours with the profile and the logs
     PROCESS_INFORMATION host_{};
     PROCESS_INFORMATION tessaline_{};

@@ -51,7 +51,7 @@ class TPins {
     std::vector<std::wstring> links_;
 };
 
-// The three program trees of the menu, in their creation order: pinned, frequent, all programs.
+// The trees of the menu, in their creation order: pinned, frequent, all programs, search results.
 std::vector<HWND> Trees(HWND startMenu) {
     std::vector<HWND> trees;
     for (HWND tree = FindWindowExW(startMenu, nullptr, WC_TREEVIEWW, nullptr); tree != nullptr;
@@ -91,7 +91,7 @@ class StartMenuE2E : public ::testing::Test {
         ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(menu_) != FALSE; }, 5000));
         PumpFor(300);
         trees_ = Trees(menu_);
-        ASSERT_EQ(trees_.size(), 3u);
+        ASSERT_EQ(trees_.size(), 4u);
     }
     bool Shown() const { return IsWindowVisible(menu_) != FALSE; }
 

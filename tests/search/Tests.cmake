@@ -6,6 +6,10 @@ set(TESSALINE_SEARCH_PURE_TESTS
     search/IndexBuilderTest.cpp
     search/SearchThreadTest.cpp
 )
+# With the settings code (language files): in the main test program only.
+set(TESSALINE_SEARCH_LANGUAGE_TESTS
+    search/ControlPanelLanguageTest.cpp
+)
 set(TESSALINE_SEARCH_WIN_TESTS
 )
 include(${CMAKE_CURRENT_LIST_DIR}/AdoTests.cmake)

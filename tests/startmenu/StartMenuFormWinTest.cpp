@@ -39,7 +39,10 @@ TEST(StartMenuFormWin, ReloadLanguageTranslatesTheWindowAndKeepsThePlaceholderRu
         ASSERT_TRUE(form->CreateWindowOnly());
         GlobalLanguage->ApplyToComponent(*form);
         EXPECT_EQ(form->LinkLabels[3]->Caption(), L"Music");
-        // The box shows the placeholder, as after a showing.
+        // The box shows the placeholder, as after a showing: grey is its marker.
+        TFont font = form->Edit_Search->Font();
+        font.Color = 0x808080;
+        form->Edit_Search->SetFont(font);
         form->Edit_Search->SetCaption(L"Search programs and files");
 
         test::WriteBytes(UserDataDirFromProfile(profile.Path()) + kMainIniName,
@@ -49,7 +52,9 @@ TEST(StartMenuFormWin, ReloadLanguageTranslatesTheWindowAndKeepsThePlaceholderRu
         EXPECT_EQ(form->lab_Powner->Caption(), L"Herunterfahren");
         EXPECT_EQ(form->lbl_Program->Caption(), L"Alle Programme");
         EXPECT_EQ(form->Edit_Search->Caption(), L"Programme/Dateien durchsuchen");
-        // Typed text is not replaced by a placeholder.
+        // Typed text (black) is not replaced by a placeholder.
+        font.Color = kColorBlack;
+        form->Edit_Search->SetFont(font);
         form->Edit_Search->SetCaption(L"note");
         test::WriteBytes(UserDataDirFromProfile(profile.Path()) + kMainIniName,
                          test::Utf16LeWithBom(L"[Main]\r\nLanguage=English\r\n"));

@@ -1,0 +1,295 @@
+// The search box end to end: typing into the open menu, the results from the Start Menu and the Windows and system
+// directories, normal mode again, and what Enter hands to the shell (each call written to the launch log).
+
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+#include <commctrl.h>
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "Desktop.h"
+#include "WinTestSupport.h"
+#include "app/HelperProtocol.h"
+#include "base/Strings.h"
+
+namespace tessaline::test {
+namespace {
+
+std::wstring ProgramsFolder() {
+    wchar_t path[MAX_PATH] = {};
+    SHGetSpecialFolderPathW(nullptr, path, CSIDL_PROGRAMS, TRUE);
+    return path;
+}
+
+std::wstring SystemProgram(const wchar_t* name) {
+    wchar_t path[MAX_PATH] = {};
+    GetSystemDirectoryW(path, MAX_PATH);
+    return std::wstring(path) + L"\\" + name;
+}
+
+std::set<DWORD> ProcessIds() {
+    std::set<DWORD> ids;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+        ids.insert(entry.th32ProcessID);
+    }
+    CloseHandle(snapshot);
+    return ids;
+}
+
+// Ends what the shell started for a test (a command window, an explorer window, an editor).
+class TStartedProcesses {
+  public:
+    TStartedProcesses() : before_(ProcessIds()) {}
+    ~TStartedProcesses() {
+        HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        PROCESSENTRY32W entry{};
+        entry.dwSize = sizeof entry;
+        for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+            const std::wstring name = LowerAZ(entry.szExeFile);
+            const bool started = name == L"cmd.exe" || name == L"ping.exe" || name == L"notepad.exe" ||
+                                 name == L"winefile.exe" || name == L"conhost.exe" || name == L"wineconsole.exe" ||
+                                 (name == L"explorer.exe" && before_.count(entry.th32ProcessID) == 0);
+            if (started && before_.count(entry.th32ProcessID) == 0) {
+                if (HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID)) {
+                    TerminateProcess(process, 0);
+                    CloseHandle(process);
+                }
+            }
+        }
+        CloseHandle(snapshot);
+    }
+
+  private:
+    std::set<DWORD> before_;
+};
+
+// The texts of a tree view's top-level items, read through memory of the tree's own process.
+std::vector<std::wstring> TreeTexts(HWND tree) {
+    std::vector<std::wstring> texts;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(tree, &processId);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (process == nullptr) {
+        return texts;
+    }
+    constexpr int kChars = 260;
+    auto* remote = static_cast<BYTE*>(
+        VirtualAllocEx(process, nullptr, sizeof(TVITEMW) + kChars * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE));
+    auto* remoteText = reinterpret_cast<wchar_t*>(remote + sizeof(TVITEMW));
+    for (auto item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0)); item != nullptr;
+         item = reinterpret_cast<HTREEITEM>(
+             SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
+        TVITEMW request{};
+        request.mask = TVIF_TEXT;
+        request.hItem = item;
+        request.pszText = remoteText;
+        request.cchTextMax = kChars;
+        wchar_t text[kChars] = {};
+        if (WriteProcessMemory(process, remote, &request, sizeof request, nullptr) &&
+            SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote)) &&
+            ReadProcessMemory(process, remoteText, text, sizeof text - sizeof(wchar_t), nullptr)) {
+            texts.emplace_back(text);
+        }
+    }
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return texts;
+}
+
+bool Contains(const std::vector<std::wstring>& texts, const std::wstring& text) {
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+std::string Narrow(const std::vector<std::wstring>& texts) {
+    std::string out;
+    for (const std::wstring& text : texts) {
+        out += std::string(text.begin(), text.end()) + " | ";
+    }
+    return out;
+}
+
+void SendKey(WORD key) {
+    INPUT input[2] = {};
+    input[0].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = key;
+    input[1] = input[0];
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, input, sizeof(INPUT));
+}
+
+void Type(const std::wstring& text) {
+    for (wchar_t c : text) {
+        INPUT input[2] = {};
+        input[0].type = INPUT_KEYBOARD;
+        input[0].ki.wScan = c;
+        input[0].ki.dwFlags = KEYEVENTF_UNICODE;
+        input[1] = input[0];
+        input[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+        SendInput(2, input, sizeof(INPUT));
+    }
+}
+
+class SearchE2E : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        link_ = ProgramsFolder() + L"\\Tessaline Search Pad.lnk";
+        ASSERT_TRUE(SaveShortcut(link_, SystemProgram(L"notepad.exe")));
+        ASSERT_TRUE(desktop_.StartHost());
+        ASSERT_TRUE(desktop_.StartTessaline());
+        menu_ = desktop_.StartMenu();
+        ASSERT_NE(menu_, nullptr);
+        PostMessageW(desktop_.Button(), WMShowToggle, 0, 0);
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(menu_) != FALSE; }, 5000));
+        PumpFor(300);
+        for (HWND tree = FindWindowExW(menu_, nullptr, WC_TREEVIEWW, nullptr); tree != nullptr;
+             tree = FindWindowExW(menu_, tree, WC_TREEVIEWW, nullptr)) {
+            trees_.push_back(tree);
+        }
+        ASSERT_EQ(trees_.size(), 4u);
+        edit_ = FindWindowExW(menu_, nullptr, L"Edit", nullptr);
+        ASSERT_NE(edit_, nullptr);
+    }
+    void TearDown() override { DeleteFileW(link_.c_str()); }
+
+    HWND Results() const { return trees_[3]; }
+    HWND Frequent() const { return trees_[1]; }
+    bool SearchMode() const { return IsWindowVisible(Results()) != FALSE && !IsWindowVisible(Frequent()); }
+    bool NormalMode() const { return !IsWindowVisible(Results()) && IsWindowVisible(Frequent()) != FALSE; }
+    std::wstring BoxText() const {
+        wchar_t text[256] = {};
+        SendMessageW(edit_, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
+        return text;
+    }
+    // Waits until the results hold `text`; the index may still be building, then the folders are walked.
+    bool WaitForResult(const std::wstring& text) {
+        return WaitUntil([&] { return Contains(TreeTexts(Results()), text); }, 10000);
+    }
+    bool WaitForLaunch(const std::wstring& line) {
+        return WaitUntil([&] { return Contains(desktop_.LaunchLog(), line); }, 5000);
+    }
+
+    ComScope com_;
+    TStartedProcesses started_;
+    TDesktop desktop_;
+    HWND menu_ = nullptr;
+    HWND edit_ = nullptr;
+    std::vector<HWND> trees_;
+    std::wstring link_;
+};
+
+TEST_F(SearchE2E, TypingListsStartMenuShortcutsAndProgramsOfTheWindowsAndSystemDirectories) {
+    Type(L"search pad");
+    ASSERT_TRUE(WaitForResult(L"Tessaline Search Pad")) << Narrow(TreeTexts(Results()));
+    EXPECT_TRUE(SearchMode());
+    EXPECT_EQ(BoxText(), L"search pad");  // the placeholder went when the first key came
+    for (int i = 0; i < 10; ++i) {
+        SendKey(VK_BACK);
+    }
+    Type(L"regedit");
+    EXPECT_TRUE(WaitForResult(L"regedit.exe")) << Narrow(TreeTexts(Results()));  // the Windows directory
+    for (int i = 0; i < 7; ++i) {
+        SendKey(VK_BACK);
+    }
+    Type(L"cmd");
+    EXPECT_TRUE(WaitForResult(L"cmd.exe")) << Narrow(TreeTexts(Results()));  // the system directory
+}
+
+TEST_F(SearchE2E, BackspaceToEmptyEscAndSpacesReturnToNormalMode) {
+    Type(L"reg");
+    ASSERT_TRUE(WaitUntil([&] { return SearchMode(); }, 5000));
+    for (int i = 0; i < 3; ++i) {
+        SendKey(VK_BACK);
+    }
+    EXPECT_TRUE(WaitUntil([&] { return NormalMode(); }, 5000));
+    EXPECT_EQ(BoxText(), L"");
+
+    Type(L"reg");
+    ASSERT_TRUE(WaitUntil([&] { return SearchMode(); }, 5000));
+    SendKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return NormalMode(); }, 5000));
+    EXPECT_EQ(BoxText(), L"");
+    EXPECT_TRUE(IsWindowVisible(menu_));  // the first Esc only closes the search
+
+    Type(L"   ");
+    PumpFor(500);
+    EXPECT_TRUE(NormalMode());
+    EXPECT_EQ(BoxText(), L"");  // normal mode empties the box
+
+    SendKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu_); }, 8000));
+}
+
+TEST_F(SearchE2E, EnterOpensTheFirstResult) {
+    Type(L"Tessaline Search P");
+    ASSERT_TRUE(WaitForResult(L"Tessaline Search Pad"));
+    ASSERT_EQ(TreeTexts(Results()).front(), L"Tessaline Search Pad");
+    SendKey(VK_RETURN);
+    EXPECT_TRUE(WaitForLaunch(L"open\t" + link_ + L"\t")) << Narrow(desktop_.LaunchLog());
+    // The started program takes the foreground, which hides the menu.
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu_); }, 8000));
+}
+
+TEST_F(SearchE2E, EnterWithNoResultsOpensTheSystemSearch) {
+    Type(L"zqxjw");
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(Frequent()); }, 5000));
+    PumpFor(1000);  // the pass ends with no result
+    ASSERT_TRUE(TreeTexts(Results()).empty());
+    EXPECT_FALSE(IsWindowVisible(Results()));
+    SendKey(VK_RETURN);
+    EXPECT_TRUE(WaitForLaunch(L"\tsearch-ms:query=zqxjw\t")) << Narrow(desktop_.LaunchLog());
+}
+
+TEST_F(SearchE2E, APercentNameExploresTheFolderItNames) {
+    Type(L"%WINDIR%");
+    PumpFor(500);
+    SendKey(VK_RETURN);
+    wchar_t windows[MAX_PATH] = {};
+    GetEnvironmentVariableW(L"WINDIR", windows, MAX_PATH);
+    EXPECT_TRUE(WaitForLaunch(L"explore\t" + std::wstring(windows) + L"\t")) << Narrow(desktop_.LaunchLog());
+}
+
+TEST_F(SearchE2E, PingOpensACommandWindowThatStays) {
+    Type(L"ping localhost");
+    PumpFor(300);
+    SendKey(VK_RETURN);
+    EXPECT_TRUE(WaitForLaunch(L"\tcmd.exe\t/K ping localhost")) << Narrow(desktop_.LaunchLog());
+}
+
+TEST_F(SearchE2E, AUncPathToAMissingShareShowsTheWarningWithTheTypedTextAsCaption) {
+    const std::wstring unc = L"\\\\tessaline-no-such-host\\share";
+    Type(unc);
+    PumpFor(300);
+    SendKey(VK_RETURN);
+    HWND box = nullptr;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            box = FindWindowW(L"#32770", unc.c_str());
+            return box != nullptr;
+        },
+        15000));
+    if (box != nullptr) {
+        wchar_t text[128] = {};
+        for (HWND child = FindWindowExW(box, nullptr, L"Static", nullptr); child != nullptr;
+             child = FindWindowExW(box, child, L"Static", nullptr)) {
+            GetWindowTextW(child, text, 128);
+            if (std::wstring(text) == L"The network path was not found!") {
+                break;
+            }
+        }
+        EXPECT_EQ(std::wstring(text), L"The network path was not found!");
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    }
+    EXPECT_TRUE(WaitForLaunch(L"open\t" + unc + L"\t"));
+}
+
+}  // namespace
+}  // namespace tessaline::test
