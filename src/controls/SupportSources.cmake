@@ -7,4 +7,5 @@ set(TESSALINE_CONTROLS_SUPPORT_PURE_SOURCES
 set(TESSALINE_CONTROLS_SUPPORT_WIN_SOURCES
     controls/AppFrameWin.cpp
     controls/CursorTableWin.cpp
+    controls/TrackingHintWin.cpp
 )

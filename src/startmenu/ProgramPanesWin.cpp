@@ -127,6 +127,11 @@ void TZelStartMenuFrm::SetUpPanes() {
             }
         };
         tree.OnMouseMove = [this, &tree](TControl&, TShiftState, int x, int y) { PaneMouseMove(tree, x, y); };
+        if (pane != kProgramPane) {
+            tree.OnMouseLeave = [this](TControl&) { paneHint_.Hide(); };
+            // Their hint comes at once (below); the control's own delayed tooltip would show the same text again.
+            SendMessageW(tree.Handle(), TVM_SETTOOLTIPS, 0, 0);
+        }
         const bool sizedToFit = pane != kProgramPane;
         tree.OnCustomDraw = [sizedToFit](TTreeView& sender, NMTVCUSTOMDRAW&) -> LRESULT {
             // The panes scroll with the keyboard only; the pinned and frequent ones are sized to fit.
@@ -394,6 +399,7 @@ void TZelStartMenuFrm::PaneMouseMove(TTreeView& tree, int x, int y) {
     TTreeNode* node = tree.NodeAt(x, y);
     if (node == nullptr) {
         tree.SetSelected(nullptr);
+        paneHint_.Hide();
         return;
     }
     tree.SetSelected(node);
@@ -403,6 +409,11 @@ void TZelStartMenuFrm::PaneMouseMove(TTreeView& tree, int x, int y) {
     const TRect text = node->DisplayRect(true);
     const TRect row = node->DisplayRect(false);
     tree.SetHint(text.Right + text.Left >= row.Right ? node->Text() : std::wstring());
+    if (pane != kProgramPane) {
+        POINT at{x, y};
+        ClientToScreen(tree.Handle(), &at);
+        paneHint_.ActivateHint(Handle(), tree.Hint(), POINT{at.x + 12, at.y + 20});
+    }
 }
 
 void TZelStartMenuFrm::SetSwitchHighlight(bool on) {

@@ -330,6 +330,7 @@ void TZelStartMenuFrm::EnterSearchMode() {
     font.Color = kColorBlack;
     lab_Powner->SetFont(font);
     Timer_LogoShow->SetEnabled(false);  // or the picture's timer would show it again over the results
+    paneHint_.Hide();
     HideUserPicture();
     ImageNote_SearchCloseButton->SetVisible(true);
     ImageNote_SearchButton->SetVisible(false);

@@ -429,6 +429,7 @@ bool TZelStartMenuFrm::WindowPosChanging(WINDOWPOS& pos) {
 }
 
 void TZelStartMenuFrm::HideStartMenu() {
+    paneHint_.Hide();
     try {
         SetVisible(false);
         // A hidden window has nothing under the mouse: the next showing starts without a hovered control.

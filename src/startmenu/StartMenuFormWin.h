@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "controls/FormWin.h"
+#include "controls/TrackingHintWin.h"
 #include "startmenu/StartMenuLayout.h"
 
 namespace tessaline {
@@ -191,6 +192,7 @@ class TZelStartMenuFrm : public TForm {
     std::wstring shownImage_;
     TLogoHintWindow* logoWindow_ = nullptr;
     TPoint lastMouse_[3] = {{-1, -1}, {-1, -1}, {-1, -1}};
+    TTrackingHint paneHint_;  // the pinned and frequent panes' hint, shown at once at the mouse
     // The shell items of the "All Programs" tree, owned for their nodes (freed when a node's children go).
     std::unordered_map<const TTreeNode*, std::unique_ptr<TShellItem>> programItems_;
     friend class TProgramNodeAdapter;

@@ -147,6 +147,12 @@ class SearchE2E : public ::testing::Test {
         ASSERT_TRUE(desktop_.StartTessaline());
         menu_ = desktop_.StartMenu();
         ASSERT_NE(menu_, nullptr);
+        // Without a window manager the X keyboard focus follows the pointer: it rests on the taskbar's empty end
+        // when the menu opens, and then on the menu's search box.
+        RECT taskbar{};
+        GetWindowRect(desktop_.Taskbar(), &taskbar);
+        SetCursorPos(taskbar.right - 10, (taskbar.top + taskbar.bottom) / 2);
+        PumpFor(200);
         PostMessageW(desktop_.Button(), WMShowToggle, 0, 0);
         ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(menu_) != FALSE; }, 5000));
         PumpFor(300);
@@ -157,6 +163,10 @@ class SearchE2E : public ::testing::Test {
         ASSERT_EQ(trees_.size(), 4u);
         edit_ = FindWindowExW(menu_, nullptr, L"Edit", nullptr);
         ASSERT_NE(edit_, nullptr);
+        RECT box{};
+        GetWindowRect(edit_, &box);
+        SetCursorPos((box.left + box.right) / 2, (box.top + box.bottom) / 2);
+        PumpFor(100);
     }
     void TearDown() override { DeleteFileW(link_.c_str()); }
 
@@ -170,8 +180,13 @@ class SearchE2E : public ::testing::Test {
         return text;
     }
     // Waits until the results hold `text`; the index may still be building, then the folders are walked.
-    bool WaitForResult(const std::wstring& text) {
-        return WaitUntil([&] { return Contains(TreeTexts(Results()), text); }, 10000);
+    ::testing::AssertionResult WaitForResult(const std::wstring& text) {
+        if (WaitUntil([&] { return Contains(TreeTexts(Results()), text); }, 15000)) {
+            return ::testing::AssertionSuccess();
+        }
+        const std::wstring box = BoxText();
+        return ::testing::AssertionFailure()
+               << "box \"" << std::string(box.begin(), box.end()) << "\", results " << Narrow(TreeTexts(Results()));
     }
     bool WaitForLaunch(const std::wstring& line) {
         return WaitUntil([&] { return Contains(desktop_.LaunchLog(), line); }, 5000);
@@ -236,6 +251,38 @@ TEST_F(SearchE2E, EnterOpensTheFirstResult) {
     EXPECT_TRUE(WaitForLaunch(L"open\t" + link_ + L"\t")) << Narrow(desktop_.LaunchLog());
     // The started program takes the foreground, which hides the menu.
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu_); }, 8000));
+}
+
+TEST_F(SearchE2E, AClickOnAResultOpensItAndARightClickShowsItsContextMenu) {
+    Type(L"Tessaline Search P");
+    ASSERT_TRUE(WaitForResult(L"Tessaline Search Pad"));
+    POINT at{40, 9};  // inside the first row (rows are 18 pixels high)
+    ClientToScreen(Results(), &at);
+    SetCursorPos(at.x, at.y);
+    PumpFor(200);
+    INPUT click[2] = {};
+    click[0].type = INPUT_MOUSE;
+    click[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+    click[1] = click[0];
+    click[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+    SendInput(2, click, sizeof(INPUT));
+    HWND menu = nullptr;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            menu = FindWindowW(L"#32768", nullptr);
+            return menu != nullptr && IsWindowVisible(menu);
+        },
+        5000));
+    SendKey(VK_ESCAPE);
+    PumpFor(500);
+    // The tree view's right button runs a drag-detect loop after the menu closes; a button-up ends it.
+    SendInput(1, &click[1], sizeof(INPUT));
+    PumpFor(300);
+    ASSERT_TRUE(IsWindowVisible(Results()));
+    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, click, sizeof(INPUT));
+    EXPECT_TRUE(WaitForLaunch(L"open\t" + link_ + L"\t")) << Narrow(desktop_.LaunchLog());
 }
 
 TEST_F(SearchE2E, EnterWithNoResultsOpensTheSystemSearch) {

@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -492,6 +493,63 @@ TEST_F(StartMenuE2E, KeysTypedWhileTheMenuOpensLandInTheSearchBox) {
     }
     EXPECT_TRUE(WaitUntil([&] { return SearchText(menu_).find(L"qz") != std::wstring::npos; }, 5000))
         << "search box: " << std::string(SearchText(menu_).begin(), SearchText(menu_).end());
+}
+
+}  // namespace
+}  // namespace tessaline::test
+
+namespace tessaline::test {
+namespace {
+
+// The visible tooltip windows of a process and their texts.
+std::vector<std::wstring> VisibleTooltips(DWORD processId) {
+    std::vector<std::wstring> texts;
+    for (HWND tip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); tip != nullptr;
+         tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(tip, &owner);
+        if (owner == processId && IsWindowVisible(tip)) {
+            wchar_t text[256] = {};
+            SendMessageW(tip, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
+            texts.emplace_back(text);
+        }
+    }
+    return texts;
+}
+
+void MoveMouseTo(POINT screen) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = static_cast<LONG>(screen.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1));
+    input.mi.dy = static_cast<LONG>(screen.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+}
+
+// A pinned name too long for its row shows its hint at once, and hides it when the mouse leaves.
+TEST_F(StartMenuE2E, APinnedNameTooLongForItsRowShowsItsHintAtOnce) {
+    const std::wstring name = L"Tessaline test program with a name far too long for its row";
+    TPins pins;
+    pins.Add(name, SystemProgram(L"notepad.exe"));
+    ASSERT_EQ(pins.Count(), 1u);
+    Open();
+    const HWND pinned = trees_[0];
+    RECT row{};
+    GetWindowRect(pinned, &row);
+    MoveMouseTo({row.left + 60, row.top + 20});
+    PumpFor(50);
+    MoveMouseTo({row.left + 70, row.top + 22});
+    const auto hasHint = [&] {
+        const auto tips = VisibleTooltips(desktop_.TessalineProcessId());
+        return std::find(tips.begin(), tips.end(), name) != tips.end();
+    };
+    // At once: well inside the control's usual half-second tooltip delay.
+    EXPECT_TRUE(WaitUntil(hasHint, 400));
+    // Off the menu, onto the taskbar (a window of the session: the X keyboard focus follows the pointer).
+    RECT taskbar{};
+    GetWindowRect(desktop_.Taskbar(), &taskbar);
+    MoveMouseTo({taskbar.right - 20, (taskbar.top + taskbar.bottom) / 2});
+    EXPECT_TRUE(WaitUntil([&] { return !hasHint(); }, 3000));
 }
 
 }  // namespace
