@@ -24,7 +24,7 @@ bool IndexTree(ISearchFileSystem& fileSystem,
     std::wstring folder = root;
     bool first = true;
     for (;;) {
-        const bool listed = fileSystem.ListFolder(folder, [&](const TFolderEntry& entry) {
+        const bool listed = fileSystem.ListFolder(folder, [&](const TSearchFolderEntry& entry) {
             if (terminated.load()) {
                 return false;
             }
@@ -58,7 +58,7 @@ bool IndexFlat(ISearchFileSystem& fileSystem,
                const std::wstring& folder,
                const std::atomic<bool>& terminated,
                std::vector<TIndexedFile>& files) {
-    const bool listed = fileSystem.ListFolder(folder, [&](const TFolderEntry& entry) {
+    const bool listed = fileSystem.ListFolder(folder, [&](const TSearchFolderEntry& entry) {
         if (terminated.load()) {
             return false;
         }

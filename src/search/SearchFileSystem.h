@@ -8,7 +8,7 @@
 
 namespace tessaline {
 
-struct TFolderEntry {
+struct TSearchFolderEntry {
     std::wstring Name;  // file name as found, without the folder
     bool IsFolder = false;
 };
@@ -19,7 +19,7 @@ class ISearchFileSystem {
 
     // Calls `each` for every entry of `folder` (a path ending in "\"), without "." and ".."; stops early when
     // `each` returns false. False when the folder cannot be listed (missing, no access).
-    virtual bool ListFolder(const std::wstring& folder, const std::function<bool(const TFolderEntry&)>& each) = 0;
+    virtual bool ListFolder(const std::wstring& folder, const std::function<bool(const TSearchFolderEntry&)>& each) = 0;
     virtual bool DirectoryExists(const std::wstring& path) = 0;
     virtual bool FileExists(const std::wstring& path) = 0;
     // The shell's display name of a file (SHGDN_NORMAL); empty when the shell has none.

@@ -40,7 +40,7 @@ thread_local void* t_oldRedirection = nullptr;
 }  // namespace
 
 bool TShellSearchFileSystem::ListFolder(const std::wstring& folder,
-                                        const std::function<bool(const TFolderEntry&)>& each) {
+                                        const std::function<bool(const TSearchFolderEntry&)>& each) {
     std::wstring pattern = folder;
     if (!pattern.empty() && pattern.back() != L'\\' && pattern.back() != L'/') {
         pattern += L'\\';
@@ -64,7 +64,7 @@ bool TShellSearchFileSystem::ListFolder(const std::wstring& folder,
         if (name == L"." || name == L"..") {
             continue;
         }
-        const TFolderEntry entry{std::wstring(name), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0};
+        const TSearchFolderEntry entry{std::wstring(name), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0};
         if (!each(entry)) {
             return true;
         }

@@ -11,7 +11,7 @@ namespace tessaline {
 
 class TShellSearchFileSystem final : public ISearchFileSystem {
   public:
-    bool ListFolder(const std::wstring& folder, const std::function<bool(const TFolderEntry&)>& each) override;
+    bool ListFolder(const std::wstring& folder, const std::function<bool(const TSearchFolderEntry&)>& each) override;
     bool DirectoryExists(const std::wstring& path) override;
     bool FileExists(const std::wstring& path) override;
     std::wstring DisplayName(const std::wstring& path) override;

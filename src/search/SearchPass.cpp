@@ -131,7 +131,7 @@ void TSearchPass::Walk(const std::wstring& root, const wchar_t* extension, bool 
     std::wstring folder = root;
     for (;;) {
         bool full = false;
-        const bool listed = fileSystem.ListFolder(folder, [&](const TFolderEntry& entry) {
+        const bool listed = fileSystem.ListFolder(folder, [&](const TSearchFolderEntry& entry) {
             if (Stopped()) {
                 return false;
             }

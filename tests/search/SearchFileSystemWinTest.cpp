@@ -29,7 +29,7 @@ std::wstring SystemDirectory() {
 
 Listing List(ISearchFileSystem& fs, const std::wstring& folder, bool* listed = nullptr) {
     Listing out;
-    const bool ok = fs.ListFolder(folder, [&](const TFolderEntry& entry) {
+    const bool ok = fs.ListFolder(folder, [&](const TSearchFolderEntry& entry) {
         out[entry.Name] = entry.IsFolder;
         return true;
     });
@@ -95,7 +95,7 @@ TEST_F(SearchFileSystemWin, ListsFilesAndFoldersOfOneLevelWithoutTheDots) {
 
 TEST_F(SearchFileSystemWin, ListingStopsWhenTheCallbackDeclines) {
     int calls = 0;
-    EXPECT_TRUE(fs.ListFolder(root, [&](const TFolderEntry&) { return ++calls < 2; }));
+    EXPECT_TRUE(fs.ListFolder(root, [&](const TSearchFolderEntry&) { return ++calls < 2; }));
     EXPECT_EQ(calls, 2);
 }
 

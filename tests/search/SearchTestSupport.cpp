@@ -40,12 +40,13 @@ void TMemoryFileSystem::RemoveFile(const std::wstring& path) {
     missing_.insert(path);
 }
 
-bool TMemoryFileSystem::ListFolder(const std::wstring& folder, const std::function<bool(const TFolderEntry&)>& each) {
+bool TMemoryFileSystem::ListFolder(const std::wstring& folder,
+                                   const std::function<bool(const TSearchFolderEntry&)>& each) {
     const auto found = folders_.find(folder);
     if (found == folders_.end()) {
         return false;
     }
-    for (const TFolderEntry& entry : found->second) {
+    for (const TSearchFolderEntry& entry : found->second) {
         if (OnEntry) {
             OnEntry(folder, entry.Name);
         }

@@ -27,7 +27,7 @@ class TMemoryFileSystem : public ISearchFileSystem {
     // Called before each entry is handed out (lets a test hold a pass in the middle of a walk).
     std::function<void(const std::wstring& folder, const std::wstring& name)> OnEntry;
 
-    bool ListFolder(const std::wstring& folder, const std::function<bool(const TFolderEntry&)>& each) override;
+    bool ListFolder(const std::wstring& folder, const std::function<bool(const TSearchFolderEntry&)>& each) override;
     bool DirectoryExists(const std::wstring& path) override;
     bool FileExists(const std::wstring& path) override;
     std::wstring DisplayName(const std::wstring& path) override;
@@ -36,7 +36,7 @@ class TMemoryFileSystem : public ISearchFileSystem {
     void SetRedirectionOff(bool) override {}
 
   private:
-    std::map<std::wstring, std::vector<TFolderEntry>> folders_;
+    std::map<std::wstring, std::vector<TSearchFolderEntry>> folders_;
     std::map<std::wstring, std::wstring> displayNames_;
     std::set<std::wstring> missing_;
 };
