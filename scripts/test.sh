@@ -37,6 +37,8 @@ cmake --preset windows64 >/dev/null
 cmake --build --preset windows64
 
 step "windows tests under Wine"
+# A screen tall enough for the start menu's 1080-pixel work-area scenario.
+export TESSALINE_SCREEN=1920x1200
 source scripts/xvfb.sh
 cleanup() {
     WINEPREFIX=$root/build/wineprefix wineserver -k >/dev/null 2>&1 || true

@@ -1,5 +1,7 @@
 #include "Desktop.h"
 
+#include <cstdio>
+#include <cwchar>
 #include <filesystem>
 #include <sstream>
 
@@ -166,6 +168,10 @@ void TDesktop::EndAll() {
         End(host_, 3000);
     }
     taskbar_ = nullptr;
+    if (savedWorkArea_.right > savedWorkArea_.left) {
+        PublishWorkArea(savedWorkArea_);
+        savedWorkArea_ = {};
+    }
     PumpFor(100);
 }
 
@@ -196,7 +202,81 @@ void TDesktop::End(PROCESS_INFORMATION& process, DWORD timeoutMs) {
     process = {};
 }
 
+namespace {
+
+// Runs a program to its end; its standard output goes to `output` when given.
+DWORD RunAndWait(std::wstring commandLine, std::string* output = nullptr) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    if (output != nullptr && !CreatePipe(&readEnd, &writeEnd, &inherit, 0)) {
+        return static_cast<DWORD>(-1);
+    }
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (output != nullptr) {
+        SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = writeEnd;
+        startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    }
+    PROCESS_INFORMATION process{};
+    const BOOL started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, output != nullptr,
+                                        CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process);
+    if (writeEnd != nullptr) {
+        CloseHandle(writeEnd);
+    }
+    if (!started) {
+        if (readEnd != nullptr) {
+            CloseHandle(readEnd);
+        }
+        return static_cast<DWORD>(-1);
+    }
+    if (output != nullptr) {
+        char buffer[256];
+        DWORD read = 0;
+        while (ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0) {
+            output->append(buffer, read);
+        }
+        CloseHandle(readEnd);
+    }
+    WaitForSingleObject(process.hProcess, 10000);
+    DWORD code = static_cast<DWORD>(-1);
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return code;
+}
+
+}  // namespace
+
+RECT SessionWorkArea() {
+    std::string output;
+    RunAndWait(L"\"" + BuildPath(L"tools\\demo\\work_area.exe") + L"\"", &output);
+    RECT area{};
+    std::sscanf(output.c_str(), "%ld %ld %ld %ld", &area.left, &area.top, &area.right, &area.bottom);
+    return area;
+}
+
+bool PublishWorkArea(const RECT& area) {
+    wchar_t numbers[96];
+    swprintf(numbers, 96, L"%ld, %ld, %ld, %ld", area.left, area.top, area.right - area.left, area.bottom - area.top);
+    RunAndWait(L"Z:\\usr\\bin\\xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA \"" + std::wstring(numbers) + L"\"");
+    // A process takes in the new value the first time it reads the display settings again: a fresh one each try
+    // (the Unix program may still be at work when its Windows handle says it ended).
+    swprintf(numbers, 96, L" %ld %ld %ld %ld", area.left, area.top, area.right, area.bottom);
+    const std::wstring check = L"\"" + BuildPath(L"tools\\demo\\work_area.exe") + L"\"" + numbers;
+    return WaitUntil([&] { return RunAndWait(check) == 0; }, 8000);
+}
+
 bool TDesktop::StartHost() {
+    if (options_.WorkArea.right > options_.WorkArea.left && savedWorkArea_.right == savedWorkArea_.left) {
+        // This long-lived process may hold an old value: a fresh one tells the session's.
+        savedWorkArea_ = SessionWorkArea();
+        if (!PublishWorkArea(options_.WorkArea)) {
+            return false;
+        }
+    }
     const std::wstring ready = profile_.File(L"host.ready");
     const std::wstring arguments = L"--edge " + options_.Edge + L" --length " + std::to_wstring(options_.Length) +
                                    L" --offset " + std::to_wstring(options_.Offset) + L" --ready-file \"" + ready +

@@ -21,6 +21,7 @@ struct TDesktopOptions {
     int Offset = 60;                 // where the band starts
     bool RealHelpers = false;        // our Tarnwick and Velmora instead of the logging stand-ins
     bool SilentTaskbarSide = false;  // the stand-in Tarnwick never announces itself
+    RECT WorkArea{};                 // the session's work area while the scenario runs (empty: as it is)
 };
 
 // A message the host's band received (the host logs every private message).
@@ -83,7 +84,14 @@ class TDesktop {
     PROCESS_INFORMATION host_{};
     PROCESS_INFORMATION tessaline_{};
     HWND taskbar_ = nullptr;
+    RECT savedWorkArea_{};
 };
+
+// The work area of the whole session, as a desktop publishes it: under Wine through the X root window's
+// _NET_WORKAREA, which Wine reads again when the display settings are. True when the session sees it.
+bool PublishWorkArea(const RECT& area);
+// The session's work area as a process that has just read the display settings sees it.
+RECT SessionWorkArea();
 
 // Dispatches this thread's messages for `ms`.
 void PumpFor(DWORD ms);

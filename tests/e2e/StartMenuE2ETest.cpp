@@ -8,6 +8,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -550,6 +551,95 @@ TEST_F(StartMenuE2E, APinnedNameTooLongForItsRowShowsItsHintAtOnce) {
     GetWindowRect(desktop_.Taskbar(), &taskbar);
     MoveMouseTo({taskbar.right - 20, (taskbar.top + taskbar.bottom) / 2});
     EXPECT_TRUE(WaitUntil([&] { return !hasHint(); }, 3000));
+}
+
+}  // namespace
+}  // namespace tessaline::test
+
+namespace tessaline::test {
+namespace {
+
+// Scenarios with a work area of their own (published to the whole session, restored afterwards).
+class StartMenuWorkAreaE2E : public ::testing::Test {
+  protected:
+    void Open(const RECT& workArea) {
+        TDesktopOptions options;
+        options.WorkArea = workArea;
+        desktop_ = std::make_unique<TDesktop>(options);
+        ASSERT_TRUE(desktop_->StartHost());
+        ASSERT_TRUE(desktop_->StartTessaline());
+        menu_ = desktop_->StartMenu();
+        ASSERT_NE(menu_, nullptr);
+        Toggle(true);
+        trees_ = Trees(menu_);
+        ASSERT_EQ(trees_.size(), 4u);
+    }
+    void Toggle(bool shown) {
+        PostMessageW(desktop_->Button(), WMShowToggle, 0, 0);
+        ASSERT_TRUE(WaitUntil([&] { return (IsWindowVisible(menu_) != FALSE) == shown; }, 8000));
+        PumpFor(300);
+    }
+    RECT Window() const {
+        RECT window{};
+        GetWindowRect(menu_, &window);
+        return window;
+    }
+
+    ComScope com_;
+    std::unique_ptr<TDesktop> desktop_;
+    HWND menu_ = nullptr;
+    std::vector<HWND> trees_;
+};
+
+TEST_F(StartMenuWorkAreaE2E, A768PixelWorkAreaShowsThirteenPinnedRows) {
+    // Sixteen pins to sixteen programs (one program is pinned once).
+    TPins pins;
+    WIN32_FIND_DATAW found{};
+    HANDLE find = FindFirstFileW(SystemProgram(L"*.exe").c_str(), &found);
+    ASSERT_NE(find, INVALID_HANDLE_VALUE);
+    do {
+        pins.Add(L"Tessaline test pin " + std::to_wstring(10 + pins.Count()), SystemProgram(found.cFileName));
+    } while (pins.Count() < 16 && FindNextFileW(find, &found));
+    FindClose(find);
+    ASSERT_EQ(pins.Count(), 16u);
+    Open({0, 0, GetSystemMetrics(SM_CXSCREEN), 768});
+    EXPECT_EQ(SendMessageW(trees_[0], TVM_GETCOUNT, 0, 0), 13);
+    EXPECT_EQ(HeightOf(trees_[0]), 522);  // 13 rows of 40 and 2
+    const RECT window = Window();
+    EXPECT_EQ(window.left, 0);
+    EXPECT_EQ(window.bottom, 768);
+}
+
+TEST_F(StartMenuWorkAreaE2E, A1080PixelWorkAreaHoldsTheMenuOnItsEdgeAsTallAsItsPanes) {
+    if (GetSystemMetrics(SM_CYSCREEN) < 1120) {
+        GTEST_SKIP() << "the screen is too short for a 1080-pixel work area (the test command's is 1200)";
+    }
+    TPins pins;
+    pins.Add(L"Tessaline test Notepad", SystemProgram(L"notepad.exe"));
+    pins.Add(L"Tessaline test Console", SystemProgram(L"cmd.exe"));
+    ASSERT_EQ(pins.Count(), 2u);
+    Open({0, 0, GetSystemMetrics(SM_CXSCREEN), 1080});
+    const int pinnedRows = static_cast<int>(SendMessageW(trees_[0], TVM_GETCOUNT, 0, 0));
+    EXPECT_GE(pinnedRows, 2);
+    EXPECT_EQ(HeightOf(trees_[0]), pinnedRows * 40 + 2);
+    EXPECT_EQ(HeightOf(trees_[1]), 10 * 40 + 4);  // ten rows kept however few programs are frequent
+    const RECT window = Window();
+    EXPECT_EQ(window.left, 0);
+    EXPECT_EQ(window.bottom, 1080);
+    EXPECT_EQ(window.bottom - window.top, 95 + HeightOf(trees_[0]) + 6 + HeightOf(trees_[1]));
+}
+
+TEST_F(StartMenuWorkAreaE2E, WithTheTaskbarHiddenTheMenuKeepsItsPlace) {
+    // An auto-hidden taskbar leaves the whole screen as work area: nothing to stand beside, so the window stays
+    // where it was made (the top-left corner) instead of sitting on the screen's bottom edge.
+    Open({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+    const RECT shown = Window();
+    EXPECT_EQ(shown.left, 0);
+    EXPECT_EQ(shown.top, 0);
+    Toggle(false);
+    Toggle(true);
+    const RECT again = Window();
+    EXPECT_TRUE(EqualRect(&shown, &again));
 }
 
 }  // namespace
