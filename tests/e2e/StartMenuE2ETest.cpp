@@ -629,6 +629,31 @@ TEST_F(StartMenuWorkAreaE2E, A1080PixelWorkAreaHoldsTheMenuOnItsEdgeAsTallAsItsP
     EXPECT_EQ(window.bottom - window.top, 95 + HeightOf(trees_[0]) + 6 + HeightOf(trees_[1]));
 }
 
+TEST_F(StartMenuWorkAreaE2E, OnAShortWorkAreaTheLinksBelowThePowerButtonAreHidden) {
+    Open({0, 0, GetSystemMetrics(SM_CXSCREEN), 480});
+    const RECT window = Window();
+    // The links hang from the user picture at the window's top, 36 pixels apart with two separators: "Help and
+    // Support", the last, would be at 410, below this short window's power button.
+    const int helpY = -30 + 88 + 9 * 36 + 14 + 2 * 7;
+    ASSERT_LT(window.bottom - window.top, helpY);
+    const DWORD process = desktop_->TessalineProcessId();
+    ASSERT_TRUE(WaitUntil([&] { return ShownUserPicture(process) == L"Resources\\userframe.png"; }, 3000));
+    // "Documents" stays: resting on it shows its picture.
+    PostMessageW(menu_, WM_MOUSEMOVE, 0, MAKELPARAM(300, -30 + 88 + 36 + 14));
+    EXPECT_TRUE(WaitUntil([&] { return ShownUserPicture(process) == L"Resources\\documents.png"; }, 3000));
+    // "Help and Support" is hidden: nothing answers there, and the account picture comes back.
+    PostMessageW(menu_, WM_MOUSEMOVE, 0, MAKELPARAM(300, helpY));
+    bool helpShown = false;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            const std::wstring shown = ShownUserPicture(process);
+            helpShown = helpShown || shown == L"Resources\\help.png";
+            return shown == L"Resources\\userframe.png";
+        },
+        3000));
+    EXPECT_FALSE(helpShown);
+}
+
 TEST_F(StartMenuWorkAreaE2E, WithTheTaskbarHiddenTheMenuKeepsItsPlace) {
     // An auto-hidden taskbar leaves the whole screen as work area: nothing to stand beside, so the window stays
     // where it was made (the top-left corner) instead of sitting on the screen's bottom edge.
