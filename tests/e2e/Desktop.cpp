@@ -1,5 +1,7 @@
 #include "Desktop.h"
 
+#include <shlobj.h>
+
 #include <cstdio>
 #include <cwchar>
 #include <filesystem>
@@ -256,6 +258,27 @@ RECT SessionWorkArea() {
     RECT area{};
     std::sscanf(output.c_str(), "%ld %ld %ld %ld", &area.left, &area.top, &area.right, &area.bottom);
     return area;
+}
+
+void SendKey(WORD key) {
+    INPUT input[2] = {};
+    input[0].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = key;
+    input[1] = input[0];
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, input, sizeof(INPUT));
+}
+
+std::wstring ProgramsFolder() {
+    wchar_t path[MAX_PATH] = {};
+    SHGetSpecialFolderPathW(nullptr, path, CSIDL_PROGRAMS, TRUE);
+    return path;
+}
+
+std::wstring SystemProgram(const wchar_t* name) {
+    wchar_t path[MAX_PATH] = {};
+    GetSystemDirectoryW(path, MAX_PATH);
+    return std::wstring(path) + L"\\" + name;
 }
 
 bool PublishWorkArea(const RECT& area) {

@@ -98,6 +98,13 @@ void PumpFor(DWORD ms);
 // Pumps until `done` holds or the time is up; true when it held.
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs);
 
+// A key pressed and released through SendInput (it reaches the window with the keyboard focus).
+void SendKey(WORD key);
+
+// The user's Programs folder (the shortcuts the menu lists), and a program of the system directory.
+std::wstring ProgramsFolder();
+std::wstring SystemProgram(const wchar_t* name);
+
 // A build output as a Windows path (the build tree is a Unix path; Wine's drive Z: is the Unix root).
 std::wstring BuildPath(const std::wstring& relative);
 

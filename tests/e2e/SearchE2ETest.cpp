@@ -21,18 +21,6 @@
 namespace tessaline::test {
 namespace {
 
-std::wstring ProgramsFolder() {
-    wchar_t path[MAX_PATH] = {};
-    SHGetSpecialFolderPathW(nullptr, path, CSIDL_PROGRAMS, TRUE);
-    return path;
-}
-
-std::wstring SystemProgram(const wchar_t* name) {
-    wchar_t path[MAX_PATH] = {};
-    GetSystemDirectoryW(path, MAX_PATH);
-    return std::wstring(path) + L"\\" + name;
-}
-
 std::set<DWORD> ProcessIds() {
     std::set<DWORD> ids;
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -115,15 +103,6 @@ std::string Narrow(const std::vector<std::wstring>& texts) {
         out += std::string(text.begin(), text.end()) + " | ";
     }
     return out;
-}
-
-void SendKey(WORD key) {
-    INPUT input[2] = {};
-    input[0].type = INPUT_KEYBOARD;
-    input[0].ki.wVk = key;
-    input[1] = input[0];
-    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, input, sizeof(INPUT));
 }
 
 void Type(const std::wstring& text) {

@@ -38,6 +38,28 @@ double Milliseconds(const std::function<void()>& work) {
     return static_cast<double>(end.QuadPart - start.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
+size_t CountEntries(const std::wstring& folder, bool recurse) {
+    size_t count = 0;
+    WIN32_FIND_DATAW data{};
+    HANDLE find = FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+                                   FIND_FIRST_EX_LARGE_FETCH);
+    if (find == INVALID_HANDLE_VALUE) {
+        return 0;
+    }
+    do {
+        const std::wstring name = data.cFileName;
+        if (name == L"." || name == L"..") {
+            continue;
+        }
+        ++count;
+        if (recurse && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            count += CountEntries(folder + L"\\" + name, true);
+        }
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return count;
+}
+
 double Median(const std::function<void()>& work, const std::function<void()>& between) {
     std::vector<double> times;
     for (int i = 0; i < kRuns; ++i) {

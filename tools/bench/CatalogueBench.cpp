@@ -26,27 +26,6 @@ namespace {
 using namespace tessaline;
 using namespace tessaline::bench;
 
-size_t Walk(const std::wstring& folder, bool recurse) {
-    size_t count = 0;
-    WIN32_FIND_DATAW data{};
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) {
-        return 0;
-    }
-    do {
-        const std::wstring name = data.cFileName;
-        if (name == L"." || name == L"..") {
-            continue;
-        }
-        ++count;
-        if (recurse && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-            count += Walk(folder + L"\\" + name, true);
-        }
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-    return count;
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -62,10 +41,10 @@ int wmain(int argc, wchar_t** argv) {
         TUseProgramManage frequent;
         TUserPinedManage pinned;
         const double walk = Median([&] {
-            Walk(tree.UserProgramsPath, true);
-            Walk(tree.CommonProgramsPath, true);
-            Walk(tree.UserStartMenuPath, false);
-            Walk(tree.CommonStartMenuPath, false);
+            CountEntries(tree.UserProgramsPath, true);
+            CountEntries(tree.CommonProgramsPath, true);
+            CountEntries(tree.UserStartMenuPath, false);
+            CountEntries(tree.CommonStartMenuPath, false);
         });
         const double frequentMs = Median([&] { frequent.Refresh(); });
         // Where the frequent list's time goes: one shortcut resolved, one display name.

@@ -16,33 +16,6 @@
 #include "search/IndexBuilder.h"
 #include "search/SearchFileSystemWin.h"
 
-namespace {
-
-// The same folders read by hand: what the file listing itself costs under Wine.
-size_t Walk(const std::wstring& folder) {
-    size_t count = 0;
-    WIN32_FIND_DATAW data{};
-    HANDLE find = FindFirstFileExW((folder + L"*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
-                                   FIND_FIRST_EX_LARGE_FETCH);
-    if (find == INVALID_HANDLE_VALUE) {
-        return 0;
-    }
-    do {
-        const std::wstring name = data.cFileName;
-        if (name == L"." || name == L"..") {
-            continue;
-        }
-        ++count;
-        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-            count += Walk(folder + name + L"\\");
-        }
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-    return count;
-}
-
-}  // namespace
-
 int wmain(int argc, wchar_t** argv) {
     using namespace tessaline;
     if (argc < 2) {
@@ -66,7 +39,7 @@ int wmain(int argc, wchar_t** argv) {
     const double ms = bench::Median([&] { complete = BuildSearchIndex(setup, false, never) && complete; });
     const auto files = index.ProgramFileIndex();
     size_t walked = 0;
-    const double walkMs = bench::Median([&] { walked = Walk(setup.Folders.CommonStartMenu); });
+    const double walkMs = bench::Median([&] { walked = bench::CountEntries(root + L"programs", true); });
     std::printf("index_ms %.1f files %zu complete %d walk_ms %.1f entries %zu\n", ms, files ? files->size() : size_t{0},
                 complete ? 1 : 0, walkMs, walked);
     return complete ? 0 : 1;
