@@ -24,7 +24,8 @@ std::wstring ResolveLinkTarget(const std::wstring& linkPath);
 
 // Resolves many shortcuts in a row with one shell-link object: creating the object costs more than loading a
 // shortcut into it, and a refresh resolves one shortcut per entry. Same answers as ResolveLinkTarget. COM must be
-// initialised on the thread for the object's whole life; one thread only.
+// initialised on the thread for the object's whole life; one thread only. A shortcut whose file is unchanged
+// (write time and size) since it was last resolved in this process gives the answer of then.
 class TLinkResolver {
   public:
     TLinkResolver();
@@ -34,11 +35,14 @@ class TLinkResolver {
     std::wstring Resolve(const std::wstring& linkPath);
 
   private:
+    std::wstring ResolveNow(const std::wstring& linkPath);
+
     IShellLinkW* link_ = nullptr;
     IPersistFile* file_ = nullptr;
 };
 
-// The name the shell shows for a file (without ".lnk" for shortcuts).
+// The name the shell shows for a file (without ".lnk" for shortcuts); kept per process while the file is
+// unchanged. Any thread.
 std::wstring GetShellDisplayName(const std::wstring& path);
 
 // which: 0 creation, 1 last write, other last access. Local time through DOS date-time (two-second

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "base/Trace.h"
+#include "catalogue/FileAnswerCache.h"
 #include "catalogue/Pidl.h"
 
 namespace tessaline {
@@ -35,6 +36,30 @@ std::wstring GetSpecialFolder(int csidl) {
     return path;
 }
 
+namespace {
+
+TFileStamp StampOf(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) {
+        return {};
+    }
+    return {(static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime,
+            (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow};
+}
+
+// Each costs milliseconds under Wine and the menu asks them again on every showing.
+TFileAnswerCache& LinkTargets() {
+    static TFileAnswerCache cache;
+    return cache;
+}
+
+TFileAnswerCache& DisplayNames() {
+    static TFileAnswerCache cache;
+    return cache;
+}
+
+}  // namespace
+
 TLinkResolver::TLinkResolver() {
     HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                   reinterpret_cast<void**>(&link_));
@@ -62,6 +87,10 @@ std::wstring TLinkResolver::Resolve(const std::wstring& linkPath) {
     if (link_ == nullptr || file_ == nullptr) {
         return {};
     }
+    return LinkTargets().Get(linkPath, StampOf(linkPath), [&] { return ResolveNow(linkPath); });
+}
+
+std::wstring TLinkResolver::ResolveNow(const std::wstring& linkPath) {
     // Load replaces everything the object held from the shortcut before.
     if (FAILED(file_->Load(linkPath.c_str(), STGM_READ))) {
         return {};
@@ -81,7 +110,9 @@ std::wstring ResolveLinkTarget(const std::wstring& linkPath) {
     return resolver.Resolve(linkPath);
 }
 
-std::wstring GetShellDisplayName(const std::wstring& path) {
+namespace {
+
+std::wstring AskShellDisplayName(const std::wstring& path) {
     SHFILEINFOW info{};
     // Only the display name: asking for the type name and icon index as well made every call extract the icon
     // (about 5 ms each under Wine), on the path that opens the menu; icons are fetched on demand elsewhere.
@@ -89,6 +120,12 @@ std::wstring GetShellDisplayName(const std::wstring& path) {
         return {};
     }
     return info.szDisplayName;
+}
+
+}  // namespace
+
+std::wstring GetShellDisplayName(const std::wstring& path) {
+    return DisplayNames().Get(path, StampOf(path), [&] { return AskShellDisplayName(path); });
 }
 
 TDateTime FileTimeToDateTime(const FILETIME& utc) {

@@ -6,4 +6,5 @@ set(TESSALINE_CATALOGUE_PURE_TESTS
     catalogue/PinnedListTest.cpp
     catalogue/AllProgramsTreeTest.cpp
     catalogue/PaneRowsTest.cpp
+    catalogue/FileAnswerCacheTest.cpp
 )

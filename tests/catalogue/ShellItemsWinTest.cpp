@@ -39,6 +39,26 @@ TEST_F(ShellItems, ShortcutsResolveToTheirTargetEvenAfterItIsGone) {
     EXPECT_EQ(test::ReadBytes(link), saved);                     // never repaired on disk
 }
 
+TEST_F(ShellItems, AShortcutSavedAgainResolvesToItsNewTarget) {
+    const std::wstring first = folder.File(L"First.exe");
+    const std::wstring second = folder.File(L"Second program.exe");
+    test::WriteBytes(first, "MZ");
+    test::WriteBytes(second, "MZ");
+    const std::wstring link = folder.File(L"Changing.lnk");
+    ASSERT_TRUE(SaveShortcut(link, first));
+    TLinkResolver resolver;
+    EXPECT_TRUE(EqualsNoCase(resolver.Resolve(link), first));
+    EXPECT_TRUE(EqualsNoCase(resolver.Resolve(link), first));  // unchanged: the answer kept
+    ASSERT_TRUE(SaveShortcut(link, second));
+    EXPECT_TRUE(EqualsNoCase(resolver.Resolve(link), second));
+    EXPECT_TRUE(EqualsNoCase(ResolveLinkTarget(link), second));
+    // A shortcut gone and made again under the same name is a new file as well.
+    ASSERT_TRUE(DeleteFileW(link.c_str()));
+    EXPECT_EQ(ResolveLinkTarget(link), L"");
+    ASSERT_TRUE(SaveShortcut(link, first));
+    EXPECT_TRUE(EqualsNoCase(ResolveLinkTarget(link), first));
+}
+
 TEST_F(ShellItems, WhatIsNoShortcutResolvesToNothing) {
     const std::wstring exe = folder.File(L"Direct.exe");
     test::WriteBytes(exe, "MZ");
