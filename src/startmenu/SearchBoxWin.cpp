@@ -62,6 +62,12 @@ std::wstring WindowsDirectory() {
     return length > 0 && length < MAX_PATH ? std::wstring(path, length) : std::wstring();
 }
 
+// The four folders the index and the folder walks cover, each ending in "\\".
+TSearchFolders ProgramFolders() {
+    return {FolderPath(CSIDL_COMMON_STARTMENU), FolderPath(CSIDL_PROGRAMS), WindowsDirectory() + L"\\",
+            SystemDirectory() + L"\\"};
+}
+
 std::wstring CurrentLanguageName() {
     const std::wstring language = ReadLanguageSetting();
     return language.empty() ? std::wstring(kFallbackLanguage) : language;
@@ -209,8 +215,7 @@ void TZelStartMenuFrm::StartIndexBuild(bool tableOnly) {
     TIndexSetup setup;
     setup.Index = searchIndex_.get();
     setup.FileSystem = searchFileSystem_.get();
-    setup.Folders = {FolderPath(CSIDL_COMMON_STARTMENU), FolderPath(CSIDL_PROGRAMS), WindowsDirectory() + L"\\",
-                     SystemDirectory() + L"\\"};
+    setup.Folders = ProgramFolders();
     setup.BuildTable = &BuildTableInCurrentLanguage;
     setup.OnThreadStart = [] {
         SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_LOWEST);
@@ -282,8 +287,7 @@ void TZelStartMenuFrm::Edit_SearchChange() {
         setup.FileSystem = searchFileSystem_.get();
         setup.Index = searchIndex_.get();
         setup.View = searchView_.get();
-        setup.Folders = {FolderPath(CSIDL_COMMON_STARTMENU), FolderPath(CSIDL_PROGRAMS), WindowsDirectory() + L"\\",
-                         SystemDirectory() + L"\\"};
+        setup.Folders = ProgramFolders();
         setup.NotEnglish = CurrentLanguageName() != kFallbackLanguage;
         setup.IconBase = iconBase_;
         if (windowsSearchAvailable_) {
