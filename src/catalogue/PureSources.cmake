@@ -6,5 +6,4 @@ set(TESSALINE_CATALOGUE_PURE_SOURCES
     catalogue/PinnedList.cpp
     catalogue/AllProgramsTree.cpp
     catalogue/PaneRows.cpp
-    catalogue/FileAnswerCache.cpp
 )

@@ -8,6 +8,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -44,6 +45,11 @@ class TLinkResolver {
 // The name the shell shows for a file (without ".lnk" for shortcuts); kept per process while the file is
 // unchanged. Any thread.
 std::wstring GetShellDisplayName(const std::wstring& path);
+
+// A file's index in the small or large system image list: `ask` finds it; its answer is kept per process while
+// the file is unchanged (write time and size). A file that cannot be looked at is asked about every time. Any
+// thread.
+int KeptIconIndex(const std::wstring& path, bool small, const std::function<int()>& ask);
 
 // which: 0 creation, 1 last write, other last access. Local time through DOS date-time (two-second
 // resolution); zero for a path that cannot be found.

@@ -48,13 +48,20 @@ TFileStamp StampOf(const std::wstring& path) {
 }
 
 // Each costs milliseconds under Wine and the menu asks them again on every showing.
-TFileAnswerCache& LinkTargets() {
-    static TFileAnswerCache cache;
+TFileAnswerCache<std::wstring>& LinkTargets() {
+    static TFileAnswerCache<std::wstring> cache;
     return cache;
 }
 
-TFileAnswerCache& DisplayNames() {
-    static TFileAnswerCache cache;
+TFileAnswerCache<std::wstring>& DisplayNames() {
+    static TFileAnswerCache<std::wstring> cache;
+    return cache;
+}
+
+// The system image list keeps an icon once added, so an index stays good for the process's life; finding it
+// again costs an icon extraction under Wine (several milliseconds), for every row of every showing.
+TFileAnswerCache<int>& IconIndexes() {
+    static TFileAnswerCache<int> cache;
     return cache;
 }
 
@@ -126,6 +133,10 @@ std::wstring AskShellDisplayName(const std::wstring& path) {
 
 std::wstring GetShellDisplayName(const std::wstring& path) {
     return DisplayNames().Get(path, StampOf(path), [&] { return AskShellDisplayName(path); });
+}
+
+int KeptIconIndex(const std::wstring& path, bool small, const std::function<int()>& ask) {
+    return IconIndexes().Get((small ? L"small|" : L"large|") + path, StampOf(path), ask);
 }
 
 TDateTime FileTimeToDateTime(const FILETIME& utc) {

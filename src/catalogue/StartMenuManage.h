@@ -8,6 +8,7 @@
 #include <shlobj.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -80,6 +81,7 @@ class TStartMenuManage {
 
     IShellFolder* desktopFolder_ = nullptr;
     IShellFolder* currentFolder_ = nullptr;
+    std::map<std::wstring, SharedPidl> parsedPaths_;  // folder path -> its absolute identifier list
 };
 
 // The node text: the item's name less its last extension.

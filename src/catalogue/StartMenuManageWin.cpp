@@ -127,16 +127,22 @@ bool TStartMenuManage::EnumPath(const std::wstring& path,
     if (path.empty() || !DirectoryExists(path)) {
         return true;  // a folder that is not there contributes nothing
     }
-    std::wstring text = path;  // ParseDisplayName wants a writable buffer
-    PIDLIST_RELATIVE pidl = nullptr;
-    if (desktopFolder_ == nullptr ||
-        FAILED(desktopFolder_->ParseDisplayName(nullptr, nullptr, text.data(), nullptr, &pidl, nullptr)) ||
-        pidl == nullptr) {
-        Trace(L"EnumPath: ParseDisplayName failed: ", path);
-        return false;
+    // Parsing a path walks it a component at a time (milliseconds under Wine) and the menu enumerates the same
+    // four folders on every showing; the list of a path names the same folder for as long as it exists.
+    SharedPidl& parsed = parsedPaths_[path];
+    if (!parsed) {
+        std::wstring text = path;  // ParseDisplayName wants a writable buffer
+        PIDLIST_RELATIVE pidl = nullptr;
+        if (desktopFolder_ == nullptr ||
+            FAILED(desktopFolder_->ParseDisplayName(nullptr, nullptr, text.data(), nullptr, &pidl, nullptr)) ||
+            pidl == nullptr) {
+            Trace(L"EnumPath: ParseDisplayName failed: ", path);
+            return false;
+        }
+        // The folder's list lives as long as the items that refer to it.
+        parsed = MakeSharedPidl(reinterpret_cast<PIDLIST_ABSOLUTE>(pidl));
     }
-    // The folder's list lives as long as the items that refer to it.
-    return EnumPidl(MakeSharedPidl(reinterpret_cast<PIDLIST_ABSOLUTE>(pidl)), folderList, itemList, anyList, seenNames);
+    return EnumPidl(parsed, folderList, itemList, anyList, seenNames);
 }
 
 void TStartMenuManage::LoadAllPrograms(const std::function<void()>& onBegin,
@@ -242,7 +248,10 @@ int GetItemIconIndex(TShellItem& item) {
     const std::wstring path = GetItemPath(item);
     SHFILEINFOW info{};
     if (IconFromPath(path, FileExists(path))) {
-        SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+        info.iIcon = KeptIconIndex(path, true, [&] {
+            SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+            return info.iIcon;
+        });
     } else if (PCIDLIST_ABSOLUTE pidl = item.GetAbsolutePidl()) {
         SHGetFileInfoW(reinterpret_cast<LPCWSTR>(pidl), 0, &info, sizeof info,
                        SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON);

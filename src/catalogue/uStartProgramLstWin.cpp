@@ -1,5 +1,8 @@
 #include <windows.h>
 
+#include <algorithm>
+#include <map>
+
 #include "base/FileSystem.h"
 #include "base/TextFile.h"
 #include "base/Trace.h"
@@ -26,25 +29,29 @@ std::vector<TUserAssistValue> ReadUserAssistValues() {
     }
     DWORD count = 0;
     DWORD longestName = 0;
-    if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &longestName, nullptr,
+    DWORD longestData = 0;
+    if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &longestName, &longestData,
                          nullptr, nullptr) == ERROR_SUCCESS) {
+        // Name and data in one call per value: each registry call is a round trip to the server under Wine.
         std::wstring name(longestName + 1, L'\0');
+        std::string data(longestData, '\0');
         for (DWORD i = 0; i < count; ++i) {
             DWORD length = static_cast<DWORD>(name.size());
-            if (RegEnumValueW(key, i, name.data(), &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
-                values.push_back({name.substr(0, length), {}});
+            DWORD size = static_cast<DWORD>(data.size());
+            LSTATUS status = RegEnumValueW(key, i, name.data(), &length, nullptr, nullptr,
+                                           reinterpret_cast<BYTE*>(data.data()), &size);
+            if (status == ERROR_MORE_DATA) {
+                // A value written since the key was measured: ask again with room for it (a name is at most
+                // 16,383 characters).
+                name.resize(16384);
+                data.resize(std::max<size_t>(size, data.size()));
+                length = static_cast<DWORD>(name.size());
+                size = static_cast<DWORD>(data.size());
+                status = RegEnumValueW(key, i, name.data(), &length, nullptr, nullptr,
+                                       reinterpret_cast<BYTE*>(data.data()), &size);
             }
-        }
-    }
-    for (TUserAssistValue& value : values) {
-        DWORD size = 0;
-        if (RegQueryValueExW(key, value.Name.c_str(), nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS && size > 0) {
-            value.Data.resize(size);
-            if (RegQueryValueExW(key, value.Name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(value.Data.data()),
-                                 &size) != ERROR_SUCCESS) {
-                value.Data.clear();
-            } else {
-                value.Data.resize(size);
+            if (status == ERROR_SUCCESS) {
+                values.push_back({name.substr(0, length), data.substr(0, size)});
             }
         }
     }
@@ -75,7 +82,15 @@ void TUseProgramManage::Refresh() {
     TLinkResolver resolver;
     shell.ResolveLinkTarget = [&resolver](const std::wstring& link) { return resolver.Resolve(link); };
     shell.GetShellDisplayName = [](const std::wstring& path) { return GetShellDisplayName(path); };
-    shell.GetStartMenuKnownFolder = [](const std::wstring& guid) { return GetStartMenuKnownFolder(guid); };
+    // Values name the same few folders over and over; each lookup reads the registry and three folder paths.
+    std::map<std::wstring, std::wstring> knownFolders;
+    shell.GetStartMenuKnownFolder = [&knownFolders](const std::wstring& guid) {
+        const auto [found, added] = knownFolders.try_emplace(guid);
+        if (added) {
+            found->second = GetStartMenuKnownFolder(guid);
+        }
+        return found->second;
+    };
     shell.FileTimeToLocal = [](uint64_t utc) {
         const FILETIME time{static_cast<DWORD>(utc & 0xFFFFFFFFu), static_cast<DWORD>(utc >> 32)};
         return FileTimeToDateTime(time);

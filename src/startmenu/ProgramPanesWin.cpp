@@ -304,7 +304,7 @@ void TZelStartMenuFrm::PaneIcon(TTreeView& tree, TTreeNode& node) {
         if (&tree == TreeView_UserPind) {
             Trace(L"TUserPinedInfo: ", link);
         }
-        index = GetSysIconIndex(link, false, false);
+        index = KeptIconIndex(link, false, [&] { return GetSysIconIndex(link, false, false); });
     }
     node.SetImageIndex(index);
     node.SetSelectedIndex(index);

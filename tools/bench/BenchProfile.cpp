@@ -25,6 +25,41 @@ void DeleteTree(const std::wstring& path) {
     SHFileOperationW(&op);
 }
 
+// What a run that was stopped before its Remove left in the prefix (shortcuts, folders, UserAssist values named
+// after them): left there, it would swell the next run's profile.
+void RemoveLeftovers(const std::wstring& user, const std::wstring& common) {
+    for (const std::wstring& programs : {user, common}) {
+        WIN32_FIND_DATAW data{};
+        HANDLE find = FindFirstFileW((programs + L"\\Bench *").c_str(), &data);
+        if (find == INVALID_HANDLE_VALUE) {
+            continue;
+        }
+        do {
+            DeleteTree(programs + L"\\" + data.cFileName);
+        } while (FindNextFileW(find, &data));
+        FindClose(find);
+    }
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kUserAssistCountKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
+        return;
+    }
+    std::vector<std::wstring> names;
+    wchar_t name[1024];
+    for (DWORD i = 0;; ++i) {
+        DWORD length = 1024;
+        if (RegEnumValueW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+            break;
+        }
+        if (Rot13(name).find(L"\\Bench ") != std::wstring::npos) {
+            names.push_back(name);
+        }
+    }
+    for (const auto& stale : names) {
+        RegDeleteValueW(key, stale.c_str());
+    }
+    RegCloseKey(key);
+}
+
 }  // namespace
 
 double Milliseconds(const std::function<void()>& work) {
@@ -80,6 +115,7 @@ Profile Build(int size, int values, IShellLinkW* link, IPersistFile* file) {
     CreateDirectoryW(profile.apps.c_str(), nullptr);
     const std::wstring user = GetSpecialFolder(CSIDL_PROGRAMS);
     const std::wstring common = GetSpecialFolder(CSIDL_COMMON_PROGRAMS);
+    RemoveLeftovers(user, common);
     std::vector<std::wstring> links;
     std::wstring currentFolder;
     for (int i = 0; i < size; ++i) {

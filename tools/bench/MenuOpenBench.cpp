@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "BenchProfile.h"
+#include "base/Trace.h"
 #include "catalogue/ShellItems.h"
 #include "catalogue/StartMenuManage.h"
 #include "catalogue/UserPinnedProgram.h"
@@ -30,6 +31,51 @@ void Pump() {
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
+    }
+}
+
+// One opening with the show handler's trace lines timed: prints how long each step took, from the line that
+// starts it to the next one, and the first paint after the handler.
+void PrintSteps(TZelStartMenuFrm& form) {
+    std::vector<std::pair<std::wstring, LARGE_INTEGER>> lines;
+    SetTraceSink([&](const std::wstring& line) {
+        LARGE_INTEGER now{};
+        QueryPerformanceCounter(&now);
+        lines.emplace_back(line, now);
+    });
+    form.ShowStartMenuForm();
+    Trace(L"first paint");
+    RedrawWindow(form.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Trace(L"end");
+    SetTraceSink({});
+    form.HideStartMenu();
+    Pump();
+    LARGE_INTEGER frequency{};
+    QueryPerformanceFrequency(&frequency);
+    // Only the steps' own labels: lines with values (heights, a pinned row's icon) belong to the step before.
+    static const wchar_t* const kSteps[] = {L"ShowStartMenuForm",
+                                            L"FormShow",
+                                            L"LoadProgram",
+                                            L"GetUserPinSoftwareList",
+                                            L"GetUsuallySoftwareList",
+                                            L"InitControlMarInset",
+                                            L"JisuanControlHeightLeftTop",
+                                            L"SetLeaveSearchEditData",
+                                            L"FormShow end",
+                                            L"first paint",
+                                            L"end"};
+    std::vector<std::pair<std::wstring, LARGE_INTEGER>> steps;
+    for (const auto& line : lines) {
+        for (const wchar_t* step : kSteps) {
+            if (line.first == step) {
+                steps.push_back(line);
+            }
+        }
+    }
+    for (size_t i = 0; i + 1 < steps.size(); ++i) {
+        const double ms = 1000.0 * static_cast<double>(steps[i + 1].second.QuadPart - steps[i].second.QuadPart) /
+                          static_cast<double>(frequency.QuadPart);
+        std::printf("    %-28ls %8.2f ms\n", steps[i].first.c_str(), ms);
     }
 }
 
@@ -88,6 +134,7 @@ int wmain(int argc, wchar_t** argv) {
         });
         form->HideStartMenu();
         Pump();
+        PrintSteps(*form);
         std::printf("  first showing %.2f ms, show handler %.2f ms, a full repaint %.2f ms\n", first, show, paint);
         const double frequent = Median([] { v_UseProgramManage->Refresh(); });
         const double pinned = Median([] { v_UserPinedManage->Refresh(); });
