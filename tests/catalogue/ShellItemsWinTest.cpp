@@ -76,6 +76,32 @@ TEST_F(ShellItems, DisplayNamesHideTheShortcutExtension) {
     EXPECT_EQ(GetShellDisplayName(folder.File(L"My App.lnk")), L"My App");
 }
 
+TEST_F(ShellItems, IconIndexesAreKeptPerSizeWhileTheFileIsUnchanged) {
+    const std::wstring file = folder.File(L"Icon source.txt");
+    test::WriteBytes(file, "one");
+    int asked = 0;
+    const auto ask = [&] {
+        SHFILEINFOW info{};
+        SHGetFileInfoW(file.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+        ++asked;
+        return info.iIcon;
+    };
+    const int index = KeptIconIndex(file, true, ask);
+    EXPECT_GE(index, 0);
+    EXPECT_EQ(KeptIconIndex(file, true, ask), index);
+    EXPECT_EQ(asked, 1);
+    KeptIconIndex(file, false, ask);  // the large list is another question
+    EXPECT_EQ(asked, 2);
+    test::WriteBytes(file, "a longer text");
+    EXPECT_EQ(KeptIconIndex(file, true, ask), index);
+    EXPECT_EQ(asked, 3);
+    // A file that cannot be looked at is asked about every time.
+    const std::wstring missing = folder.File(L"missing.txt");
+    KeptIconIndex(missing, true, ask);
+    KeptIconIndex(missing, true, ask);
+    EXPECT_EQ(asked, 5);
+}
+
 TEST_F(ShellItems, FileStampsHaveTwoSecondResolutionInLocalTime) {
     EXPECT_TRUE(GetFileTimeStamp(folder.File(L"missing.txt"), 1).IsZero());
 

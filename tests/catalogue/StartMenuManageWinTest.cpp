@@ -179,6 +179,35 @@ TEST_F(StartMenuManage, OpeningAFolderListsTheUnionWithTheUsersCopyWinning) {
     EXPECT_EQ(tools->Texts(), (std::vector<std::wstring>{L"Mine", L"New", L"Shared", L"Sub 2", L"Theirs"}));
 }
 
+TEST_F(StartMenuManage, EveryLoadReadsTheFoldersAgainThroughTheKeptFolderLists) {
+    const std::wstring& user = manage->UserProgramsPath;
+    Link(user + L"\\TsFirst.lnk");
+    auto first = TopLevel();
+    ASSERT_NE(Find(first, L"TsFirst"), nullptr);
+    Link(user + L"\\TsSecond.lnk");
+    ASSERT_TRUE(DeleteFileW((user + L"\\TsFirst.lnk").c_str()));
+    auto second = TopLevel();
+    EXPECT_EQ(Find(second, L"TsFirst"), nullptr);
+    EXPECT_NE(Find(second, L"TsSecond"), nullptr);
+
+    // The all-users' copy of a folder removed and made again between two openings: its new contents show.
+    const std::wstring commonFolder = manage->CommonProgramsPath + L"\\TsAgain";
+    Folder(user + L"\\TsAgain");
+    Folder(commonFolder);
+    Link(commonFolder + L"\\Old.lnk");
+    Node* again = Find(second = TopLevel(), L"TsAgain");
+    ASSERT_NE(again, nullptr);
+    manage->OpenFolderNode(*again);
+    EXPECT_EQ(again->Texts(), (std::vector<std::wstring>{L"Old"}));
+    manage->OpenFolderNode(*again);
+    ASSERT_TRUE(DeleteFileW((commonFolder + L"\\Old.lnk").c_str()));
+    ASSERT_TRUE(RemoveDirectoryW(commonFolder.c_str()));
+    ASSERT_TRUE(CreateDirectoryW(commonFolder.c_str(), nullptr));
+    Link(commonFolder + L"\\New.lnk");
+    manage->OpenFolderNode(*again);
+    EXPECT_EQ(again->Texts(), (std::vector<std::wstring>{L"New"}));
+}
+
 TEST_F(StartMenuManage, AMissingFolderContributesNothing) {
     TShellItemList any;
     TSeenNames seen;
