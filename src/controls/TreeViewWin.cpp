@@ -110,7 +110,8 @@ void TTreeView::InsertItem(TTreeNode& node) {
 }
 
 void TTreeView::UpdateItem(TTreeNode& node, UINT mask) {
-    if (Handle() == nullptr || node.item_ == nullptr) {
+    if (Handle() == nullptr || node.item_ == nullptr ||
+        (&node == answering_ && (mask & ~(TVIF_IMAGE | TVIF_SELECTEDIMAGE)) == 0)) {
         return;
     }
     TVITEMW item{};
@@ -126,10 +127,11 @@ void TTreeView::UpdateItem(TTreeNode& node, UINT mask) {
     TreeView_SetItem(Handle(), &item);
 }
 
-TTreeNode* TTreeView::AddChild(TTreeNode* parent, const std::wstring& text, int imageIndex) {
+TTreeNode* TTreeView::AddChild(TTreeNode* parent, const std::wstring& text, int imageIndex, bool hasChildren) {
     auto& list = parent != nullptr ? parent->children_ : roots_;
     auto node = std::unique_ptr<TTreeNode>(new TTreeNode(this, parent));
     node->text_ = text;
+    node->hasChildren_ = hasChildren;
     node->imageIndex_ = imageIndex;
     node->selectedIndex_ = imageIndex;
     node->imageAsked_ = imageIndex >= 0;
@@ -288,7 +290,9 @@ bool TTreeView::Notify(NMHDR& header, LRESULT& result) {
             if (!node->imageAsked_) {
                 node->imageAsked_ = true;
                 if (OnGetImageIndex) {
+                    answering_ = node;
                     OnGetImageIndex(*this, *node);
+                    answering_ = nullptr;
                 }
             }
             if (info.item.mask & TVIF_IMAGE) {

@@ -66,7 +66,7 @@ class TTreeView : public TWinControl {
     TComponentKind Kind() const override { return TComponentKind::TreeView; }
 
     // Appends a node under parent (nullptr: at the top level).
-    TTreeNode* AddChild(TTreeNode* parent, const std::wstring& text, int imageIndex = -1);
+    TTreeNode* AddChild(TTreeNode* parent, const std::wstring& text, int imageIndex = -1, bool hasChildren = false);
     void Delete(TTreeNode* node);
     void Clear();
     size_t RootCount() const { return roots_.size(); }
@@ -127,6 +127,9 @@ class TTreeView : public TWinControl {
     int itemHeight_ = 0;  // 0: the control's default
     TImageList* images_ = nullptr;
     bool clearing_ = false;
+    // The node whose pictures the control is asking for: they go back in its answer, not by setting the item
+    // (which would redraw the row being painted).
+    const TTreeNode* answering_ = nullptr;
 };
 
 }  // namespace tessaline

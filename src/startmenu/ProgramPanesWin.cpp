@@ -275,8 +275,8 @@ void TZelStartMenuFrm::FillProgramTree() {
     SendMessageW(TreeView_Program->Handle(), WM_SETREDRAW, FALSE, 0);
     v_StartMenuManage->LoadAllPrograms([] {},
                                        [this](std::unique_ptr<TShellItem> item) {
-                                           TTreeNode* node = TreeView_Program->AddChild(nullptr, NodeText(*item), -1);
-                                           node->SetHasChildren(item->Kind == TShellItem::kFolder);
+                                           TTreeNode* node = TreeView_Program->AddChild(
+                                               nullptr, NodeText(*item), -1, item->Kind == TShellItem::kFolder);
                                            programItems_[node] = std::move(item);
                                        },
                                        [] {});

@@ -127,6 +127,21 @@ TEST_F(TreeViewTest, ImagesAreAskedForWhenAnItemIsFirstDrawnAndCustomDrawSeesEac
     EXPECT_EQ(asked, (std::vector<std::wstring>{L"One", L"Two"}));
     EXPECT_GE(drawn.size(), 2u);
     EXPECT_EQ(tree->Root(0)->ImageIndex(), 1);
+    // The answer is kept by the control, and giving it leaves nothing to paint again.
+    EXPECT_FALSE(GetUpdateRect(tree->Handle(), nullptr, FALSE));
+    TVITEMW item{};
+    item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_HANDLE;
+    item.hItem = tree->Root(1)->Handle();
+    ASSERT_TRUE(TreeView_GetItem(tree->Handle(), &item));
+    EXPECT_EQ(item.iImage, 1);
+    RedrawWindow(tree->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(asked.size(), 2u);
+    // A node made with children shows its button from the start.
+    TTreeNode* folder = tree->AddChild(nullptr, L"Folder", -1, true);
+    item.mask = TVIF_CHILDREN | TVIF_HANDLE;
+    item.hItem = folder->Handle();
+    ASSERT_TRUE(TreeView_GetItem(tree->Handle(), &item));
+    EXPECT_EQ(item.cChildren, 1);
     form.Hide();
 }
 
