@@ -1,11 +1,18 @@
 #include "controls/ImageListWin.h"
 
+#include <commoncontrols.h>
 #include <shellapi.h>
 
 #include "base/Trace.h"
 #include "controls/DibSectionWin.h"
 
 namespace tessaline {
+namespace {
+
+// IID_IImageList, which the import libraries do not carry.
+constexpr GUID kImageListInterface = {0x46EB5926, 0x582E, 0x4017, {0x9F, 0xDF, 0xE8, 0x99, 0x8D, 0xAA, 0x09, 0x50}};
+
+}  // namespace
 
 TImageList::TImageList(TComponent* owner, int width, int height) : TComponent(owner), width_(width), height_(height) {
     handle_ = ImageList_Create(width_, height_, ILC_COLOR32, 8, 8);
@@ -45,27 +52,47 @@ int TImageList::Add(const TPicture& picture) {
 }
 
 int TImageList::AppendToSystemList(const TPicture& picture) {
-    return AddScaled(picture);
+    const int index = AddScaled(picture);
+    if (index < 0 || !shared_) {
+        return index;
+    }
+    for (int which = SHIL_LARGE; which <= SHIL_LAST; ++which) {
+        IImageList* other = nullptr;
+        if (FAILED(SHGetImageList(which, kImageListInterface, reinterpret_cast<void**>(&other))) || other == nullptr) {
+            continue;
+        }
+        const auto list = reinterpret_cast<HIMAGELIST>(other);
+        if (list != handle_) {
+            int width = 0;
+            int height = 0;
+            ImageList_GetIconSize(list, &width, &height);
+            if (AddScaled(list, width, height, picture) != index) {
+                Trace(L"TImageList: the system lists are out of step at ", index);
+            }
+        }
+        other->Release();
+    }
+    return index;
 }
 
-int TImageList::AddScaled(const TPicture& picture) {
-    if (handle_ == nullptr || picture.Empty()) {
+int TImageList::AddScaled(HIMAGELIST list, int width, int height, const TPicture& picture) {
+    if (list == nullptr || picture.Empty() || width <= 0 || height <= 0) {
         return -1;
     }
-    TDibSection dib(nullptr, width_, height_);
+    TDibSection dib(nullptr, width, height);
     if (!dib.Ok()) {
         return -1;
     }
     // Nearest-pixel scaling to the list's size; the image list wants premultiplied 32-bit pixels.
     std::vector<uint32_t> out(dib.PixelCount());
-    for (int y = 0; y < height_; ++y) {
-        for (int x = 0; x < width_; ++x) {
-            const uint32_t p = picture.Pixel(x * picture.Width / width_, y * picture.Height / height_);
-            out[static_cast<size_t>(y) * width_ + x] = picture.HasAlpha ? p : (p | 0xFF000000u);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const uint32_t p = picture.Pixel(x * picture.Width / width, y * picture.Height / height);
+            out[static_cast<size_t>(y) * width + x] = picture.HasAlpha ? p : (p | 0xFF000000u);
         }
     }
     dib.Write(out);
-    return ImageList_Add(handle_, dib.Bitmap(), nullptr);
+    return ImageList_Add(list, dib.Bitmap(), nullptr);
 }
 
 int TImageList::AddIcon(HICON icon) {

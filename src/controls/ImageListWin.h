@@ -26,12 +26,16 @@ class TImageList : public TComponent {
     int Add(const TPicture& picture);
     int AddIcon(HICON icon);
     // Appends to this process's copy of the system list as well: icons of our own beside the shell's, for a view
-    // that shows both (the shell adds its icons after ours, so the indexes stay).
+    // that shows both (the shell adds its icons after ours, so the indexes stay). The picture goes into each of
+    // the shell's lists (large, small, extra large, ...), scaled to it: the shell adds an icon to all of them at
+    // once and takes one index for all, so a list left one picture short would show the neighbour of every icon
+    // added afterwards.
     int AppendToSystemList(const TPicture& picture);
     void Clear();
 
   private:
-    int AddScaled(const TPicture& picture);
+    int AddScaled(const TPicture& picture) { return AddScaled(handle_, width_, height_, picture); }
+    static int AddScaled(HIMAGELIST list, int width, int height, const TPicture& picture);
 
     HIMAGELIST handle_ = nullptr;
     bool shared_ = false;

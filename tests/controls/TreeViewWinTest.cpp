@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <gtest/gtest.h>
 
 #include "controls/FormWin.h"
@@ -166,6 +168,27 @@ TEST(ImageList, PicturesAreScaledInAndTheSharedSystemListIsNeverAppendedTo) {
     EXPECT_EQ(system.Add(big), -1);
     system.Clear();
     EXPECT_EQ(system.Count(), before);
+}
+
+TEST(ImageList, PicturesAppendedToTheSystemListKeepTheShellsListsInStep) {
+    TImageList small(nullptr);
+    small.UseSystemList(true);
+    TImageList large(nullptr);
+    large.UseSystemList(false);
+    ASSERT_NE(small.Handle(), nullptr);
+    ASSERT_NE(large.Handle(), nullptr);
+    ASSERT_EQ(small.Count(), large.Count());
+    TPicture red{4, 4, std::vector<uint32_t>(16, 0xFFFF0000u), true};
+    const int index = small.AppendToSystemList(red);
+    EXPECT_EQ(index, large.Count() - 1);
+    EXPECT_EQ(small.Count(), large.Count());
+    // What the shell adds next has one index in both lists, and it is not our picture.
+    wchar_t windows[MAX_PATH] = {};
+    GetWindowsDirectoryW(windows, MAX_PATH);
+    SHFILEINFOW info{};
+    SHGetFileInfoW(windows, 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_OPENICON);
+    EXPECT_NE(info.iIcon, index);
+    EXPECT_EQ(small.Count(), large.Count());
 }
 
 }  // namespace

@@ -304,6 +304,8 @@ bool TDesktop::StartHost() {
     const std::wstring arguments = L"--edge " + options_.Edge + L" --length " + std::to_wstring(options_.Length) +
                                    L" --offset " + std::to_wstring(options_.Offset) + L" --ready-file \"" + ready +
                                    L"\" --message-log \"" + bandLog_ + L"\"";
+    // A host started again in the same test would otherwise find the first one's file and be taken for up.
+    DeleteFileW(ready.c_str());
     if (!Launch(BuildPath(L"tools\\demo\\taskbar_host.exe"), arguments, host_)) {
         return false;
     }
