@@ -69,4 +69,10 @@ std::optional<uint64_t> ReadUserAssistFileTime(std::string_view valueData) {
     return value;
 }
 
+bool UserAssistValuesStillHold(const TUserAssistKeyState& kept, const TUserAssistKeyState& now) {
+    constexpr uint64_t kSecond = 10'000'000;
+    return kept.WriteTime != 0 && now.WriteTime == kept.WriteTime && now.ValueCount == kept.ValueCount &&
+           kept.ReadAt >= kept.WriteTime && kept.ReadAt - kept.WriteTime >= kSecond;
+}
+
 }  // namespace tessaline

@@ -28,6 +28,19 @@ std::wstring DecodeUserAssistName(std::wstring_view valueName, const StartMenuKn
 // The extension, lower-cased (A-Z only), is ".exe".
 bool IsExeFile(std::wstring_view path);
 
+// What the key looked like when its values were read: its last write time and value count, and when the read
+// was (FILETIME units, UTC).
+struct TUserAssistKeyState {
+    uint64_t WriteTime = 0;  // 0: never read
+    uint32_t ValueCount = 0;
+    uint64_t ReadAt = 0;
+};
+
+// Whether values read at `kept` still hold for the key as it looks `now`: nothing was written since (same write
+// time and count), and the write before that read was a second or more earlier. A write in the same clock tick
+// as the read, just after it, would carry the same time; a second's distance rules that out.
+bool UserAssistValuesStillHold(const TUserAssistKeyState& kept, const TUserAssistKeyState& now);
+
 // The FILETIME of the last run (UTC, bytes 60-67 little-endian); nullopt when the data is too short to hold one.
 std::optional<uint64_t> ReadUserAssistFileTime(std::string_view valueData);
 

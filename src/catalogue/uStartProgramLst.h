@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "catalogue/UseProgramList.h"
 #include "catalogue/UserAssist.h"
@@ -29,8 +30,14 @@ class TUseProgramManage {
     const std::wstring& DataFile() const { return dataFile_; }
 
   private:
+    // The key's values, read again only when the key changed since they were (each value is a round trip to the
+    // registry).
+    const std::vector<TUserAssistValue>& UserAssistValues();
+
     TUseProgramList list_;
     std::wstring dataFile_;
+    TUserAssistKeyState keptState_;
+    std::vector<TUserAssistValue> keptValues_;
 };
 
 extern std::unique_ptr<TUseProgramManage> v_UseProgramManage;

@@ -19,43 +19,35 @@ std::unique_ptr<TUseProgramManage> v_UseProgramManage;
 
 namespace {
 
-// The value names are listed once, then each value is read: the shell may write the key meanwhile, and a
-// value that has gone by its turn simply has no data (and so no time).
-std::vector<TUserAssistValue> ReadUserAssistValues() {
+uint64_t FileTimeValue(const FILETIME& time) {
+    return (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+// Name and data in one call per value: each registry call is a round trip to the server under Wine. The shell
+// may write the key meanwhile: a value deleted by then is missed, one rewritten is read as it is now.
+std::vector<TUserAssistValue> ReadUserAssistValues(HKEY key, DWORD count, DWORD longestName, DWORD longestData) {
     std::vector<TUserAssistValue> values;
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kUserAssistCountKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
-        return values;
-    }
-    DWORD count = 0;
-    DWORD longestName = 0;
-    DWORD longestData = 0;
-    if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &longestName, &longestData,
-                         nullptr, nullptr) == ERROR_SUCCESS) {
-        // Name and data in one call per value: each registry call is a round trip to the server under Wine.
-        std::wstring name(longestName + 1, L'\0');
-        std::string data(longestData, '\0');
-        for (DWORD i = 0; i < count; ++i) {
-            DWORD length = static_cast<DWORD>(name.size());
-            DWORD size = static_cast<DWORD>(data.size());
-            LSTATUS status = RegEnumValueW(key, i, name.data(), &length, nullptr, nullptr,
-                                           reinterpret_cast<BYTE*>(data.data()), &size);
-            if (status == ERROR_MORE_DATA) {
-                // A value written since the key was measured: ask again with room for it (a name is at most
-                // 16,383 characters).
-                name.resize(16384);
-                data.resize(std::max<size_t>(size, data.size()));
-                length = static_cast<DWORD>(name.size());
-                size = static_cast<DWORD>(data.size());
-                status = RegEnumValueW(key, i, name.data(), &length, nullptr, nullptr,
-                                       reinterpret_cast<BYTE*>(data.data()), &size);
-            }
-            if (status == ERROR_SUCCESS) {
-                values.push_back({name.substr(0, length), data.substr(0, size)});
-            }
+    std::wstring name(longestName + 1, L'\0');
+    std::string data(longestData, '\0');
+    for (DWORD i = 0; i < count; ++i) {
+        DWORD length = static_cast<DWORD>(name.size());
+        DWORD size = static_cast<DWORD>(data.size());
+        LSTATUS status =
+            RegEnumValueW(key, i, name.data(), &length, nullptr, nullptr, reinterpret_cast<BYTE*>(data.data()), &size);
+        if (status == ERROR_MORE_DATA) {
+            // A value written since the key was measured: ask again with room for it (a name is at most 16,383
+            // characters).
+            name.resize(16384);
+            data.resize(std::max<size_t>(size, data.size()));
+            length = static_cast<DWORD>(name.size());
+            size = static_cast<DWORD>(data.size());
+            status = RegEnumValueW(key, i, name.data(), &length, nullptr, nullptr, reinterpret_cast<BYTE*>(data.data()),
+                                   &size);
+        }
+        if (status == ERROR_SUCCESS) {
+            values.push_back({name.substr(0, length), data.substr(0, size)});
         }
     }
-    RegCloseKey(key);
     return values;
 }
 
@@ -69,10 +61,36 @@ TDateTime LocalNow() {
 
 TUseProgramManage::TUseProgramManage() : dataFile_(GetUserDataDir() + kUserDataFileName) {}
 
+const std::vector<TUserAssistValue>& TUseProgramManage::UserAssistValues() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kUserAssistCountKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        keptState_ = {};
+        keptValues_.clear();
+        return keptValues_;
+    }
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    DWORD count = 0;
+    DWORD longestName = 0;
+    DWORD longestData = 0;
+    FILETIME written{};
+    if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &longestName, &longestData,
+                         nullptr, &written) != ERROR_SUCCESS) {
+        keptState_ = {};
+        keptValues_.clear();
+    } else if (const TUserAssistKeyState state{FileTimeValue(written), count, FileTimeValue(now)};
+               !UserAssistValuesStillHold(keptState_, state)) {
+        keptValues_ = ReadUserAssistValues(key, count, longestName, longestData);
+        keptState_ = state;
+    }
+    RegCloseKey(key);
+    return keptValues_;
+}
+
 void TUseProgramManage::Refresh() {
     list_.Clear();
     ScopedWow64RedirectionOff redirectionOff;
-    const std::vector<TUserAssistValue> values = ReadUserAssistValues();
+    const std::vector<TUserAssistValue>& values = UserAssistValues();
     std::vector<std::wstring> lines;
     if (FileExists(dataFile_)) {
         ReadTextFileLines(dataFile_, lines);

@@ -131,6 +131,33 @@ TEST_F(UseProgramManage, RemovingARegistryEntryDeletesItsValueOnly) {
     EXPECT_EQ(manage->Count(), 0);
 }
 
+TEST_F(UseProgramManage, ValuesKeptBetweenRefreshesNeverHideAChange) {
+    const std::wstring first = MakeProgram(L"First");
+    const std::wstring second = MakeProgram(L"Second");
+    WriteUserAssist(first, SYSTEMTIME{2021, 1, 5, 1, 8, 0, 0, 0});
+    WriteUserAssist(second, SYSTEMTIME{2022, 1, 6, 1, 8, 0, 0, 0});
+    Sleep(1100);  // the key's last write well before the refresh: its values are kept from here on
+    manage->Refresh();
+    ASSERT_EQ(manage->Count(), 2);
+    EXPECT_EQ(manage->GetItem(0)->DisplayName, L"Second");
+    manage->Refresh();
+    EXPECT_EQ(manage->GetItem(0)->DisplayName, L"Second");
+    // Rewritten right after a refresh (same count, new data): the next refresh reads it.
+    WriteUserAssist(first, SYSTEMTIME{2023, 1, 6, 1, 8, 0, 0, 0});
+    manage->Refresh();
+    ASSERT_EQ(manage->Count(), 2);
+    EXPECT_EQ(manage->GetItem(0)->DisplayName, L"First");
+    EXPECT_EQ(manage->GetItem(0)->LastRun.year, 2023);
+    // Deleted and another written: same count again, still seen.
+    ASSERT_EQ(RegDeleteValueW(key, Rot13(second).c_str()), ERROR_SUCCESS);
+    const std::wstring third = MakeProgram(L"Third");
+    WriteUserAssist(third, SYSTEMTIME{2024, 1, 6, 1, 8, 0, 0, 0});
+    manage->Refresh();
+    ASSERT_EQ(manage->Count(), 2);
+    EXPECT_EQ(manage->GetItem(0)->DisplayName, L"Third");
+    EXPECT_EQ(manage->FindByTarget(profile.File(L"Second.exe")), nullptr);
+}
+
 TEST_F(UseProgramManage, WhatIsNoShortcutToAProgramIsLeftOut) {
     const std::wstring link = MakeProgram(L"Gone");
     ASSERT_TRUE(DeleteFileW(profile.File(L"Gone.exe").c_str()));  // target deleted

@@ -53,5 +53,20 @@ TEST(UserAssist, FileTimeIsReadFromBytes60To67AndNeedsAll68) {
     EXPECT_EQ(ReadUserAssistFileTime(data.substr(0, 67)), std::nullopt);
 }
 
+TEST(UserAssist, KeptValuesHoldOnlyForAnUnchangedKeyLastWrittenASecondBeforeTheRead) {
+    constexpr uint64_t kSecond = 10'000'000;
+    const uint64_t t = 133'000'000'000'000'000;
+    const TUserAssistKeyState kept{t, 5, t + 2 * kSecond};
+    EXPECT_TRUE(UserAssistValuesStillHold(kept, {t, 5, t + 9 * kSecond}));
+    EXPECT_FALSE(UserAssistValuesStillHold(kept, {t + 1, 5, t + 9 * kSecond}));  // written since
+    EXPECT_FALSE(UserAssistValuesStillHold(kept, {t, 6, t + 9 * kSecond}));      // a value more, same tick
+    EXPECT_FALSE(UserAssistValuesStillHold({}, {0, 0, t}));                      // never read
+    // Read within a second of the write before it: a write just after the read may carry the same time.
+    EXPECT_FALSE(UserAssistValuesStillHold({t, 5, t + kSecond - 1}, {t, 5, t + 9 * kSecond}));
+    EXPECT_TRUE(UserAssistValuesStillHold({t, 5, t + kSecond}, {t, 5, t + 9 * kSecond}));
+    // A clock set back between the write and the read.
+    EXPECT_FALSE(UserAssistValuesStillHold({t, 5, t - kSecond}, {t, 5, t + 9 * kSecond}));
+}
+
 }  // namespace
 }  // namespace tessaline
