@@ -23,6 +23,18 @@ void TTreeNode::SetSelectedIndex(int index) {
     tree_->UpdateItem(*this, TVIF_SELECTEDIMAGE);
 }
 
+void TTreeNode::AskImageAgain() {
+    imageAsked_ = false;
+    if (tree_->Handle() != nullptr && item_ != nullptr && tree_->OnGetImageIndex) {
+        TVITEMW item{};
+        item.mask = TVIF_HANDLE | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+        item.hItem = item_;
+        item.iImage = I_IMAGECALLBACK;
+        item.iSelectedImage = I_IMAGECALLBACK;
+        TreeView_SetItem(tree_->Handle(), &item);
+    }
+}
+
 void TTreeNode::SetHasChildren(bool value) {
     hasChildren_ = value;
     tree_->UpdateItem(*this, TVIF_CHILDREN);
@@ -164,6 +176,15 @@ void TTreeView::Clear() {
     }
     roots_.clear();
     clearing_ = false;
+}
+
+void TTreeView::ResetView() {
+    if (Handle() == nullptr) {
+        return;
+    }
+    TreeView_SelectItem(Handle(), nullptr);
+    SendMessageW(Handle(), WM_VSCROLL, SB_TOP, 0);
+    SendMessageW(Handle(), WM_HSCROLL, SB_LEFT, 0);
 }
 
 TTreeNode* TTreeView::FromHandle(HTREEITEM item) const {

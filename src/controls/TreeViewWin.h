@@ -35,6 +35,9 @@ class TTreeNode {
     TTreeNode* Item(size_t index) const { return index < children_.size() ? children_[index].get() : nullptr; }
     // Shows the expand button before the children exist (they are added when the node expands).
     void SetHasChildren(bool value);
+    bool HasChildren() const { return hasChildren_; }
+    // The pictures are asked for again (OnGetImageIndex) when the row is next drawn.
+    void AskImageAgain();
     bool Expanded() const;
     void Expand();
     void Collapse();
@@ -69,6 +72,8 @@ class TTreeView : public TWinControl {
     TTreeNode* AddChild(TTreeNode* parent, const std::wstring& text, int imageIndex = -1, bool hasChildren = false);
     void Delete(TTreeNode* node);
     void Clear();
+    // No row selected, scrolled to the top and the left: how a tree filled anew shows.
+    void ResetView();
     size_t RootCount() const { return roots_.size(); }
     TTreeNode* Root(size_t index) const { return index < roots_.size() ? roots_[index].get() : nullptr; }
 

@@ -301,8 +301,6 @@ void TZelStartMenuFrm::FormShow() {
                                         TreeView_StartProgramLst->Width(), 404);
     TreeView_UserPind->Clear();
     TreeView_StartProgramLst->Clear();
-    TreeView_Program->Clear();
-    programItems_.clear();
     Trace(L"LoadProgram");
     FillProgramTree();
     Trace(L"GetUserPinSoftwareList");

@@ -125,6 +125,7 @@ class TZelStartMenuFrm : public TForm {
     void SetUpPanes();
     int FillPinned(int base, bool reread);
     void FillFrequent(int base, bool reread, int countLimit, bool setHeight);
+    // The All Programs top level read anew; its rows are kept when it is unchanged.
     void FillProgramTree();
     void ExpandFolder(TTreeNode& node);
     void PaneIcon(TTreeView& tree, TTreeNode& node);
