@@ -8,6 +8,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -56,6 +57,10 @@ int KeptIconIndex(const std::wstring& path, bool small, const std::function<int(
 TDateTime GetFileTimeStamp(const std::wstring& path, int which);
 // UTC file time -> local -> DOS date-time -> date-time; zero when it cannot be converted (0, before 1980).
 TDateTime FileTimeToDateTime(const FILETIME& utc);
+// The FILETIME as one number (100-ns units).
+inline uint64_t FileTimeValue(const FILETIME& time) {
+    return (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
 
 UINT PidlSize(PCUIDLIST_RELATIVE list);
 // A new list from the shell allocator: parent without its terminator, then child; null on failure.

@@ -43,8 +43,7 @@ TFileStamp StampOf(const std::wstring& path) {
     if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) {
         return {};
     }
-    return {(static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime,
-            (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow};
+    return {FileTimeValue(data.ftLastWriteTime), (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow};
 }
 
 // Each costs milliseconds under Wine and the menu asks them again on every showing.

@@ -19,10 +19,6 @@ std::unique_ptr<TUseProgramManage> v_UseProgramManage;
 
 namespace {
 
-uint64_t FileTimeValue(const FILETIME& time) {
-    return (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-}
-
 // Name and data in one call per value: each registry call is a round trip to the server under Wine. The shell
 // may write the key meanwhile: a value deleted by then is missed, one rewritten is read as it is now.
 std::vector<TUserAssistValue> ReadUserAssistValues(HKEY key, DWORD count, DWORD longestName, DWORD longestData) {

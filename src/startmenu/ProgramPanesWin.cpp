@@ -292,7 +292,7 @@ void TZelStartMenuFrm::FillProgramTree() {
             if (node.Count() > 0) {
                 node.Collapse();
                 pool.emplace_back(*this, pool, node).DeleteChildren();
-                node.SetHasChildren(node.HasChildren());
+                node.SetHasChildren(true);  // the control drops the button with the last child
             }
             node.AskImageAgain();
             programItems_[&node] = std::move(items[i]);

@@ -109,6 +109,21 @@ TEST(StartMenuFormWin, EveryShowingShowsTheAllProgramsTopLevelAsReadNowClosedAnd
     v_UserPinedManage = std::make_unique<TUserPinedManage>();
     const std::wstring programs = v_StartMenuManage->UserProgramsPath;
     const std::wstring folder = programs + L"\\TsShow Folder";
+    // Whatever this test leaves in the shared Programs folder goes, also when it stops early.
+    struct Cleanup {
+        std::wstring programs, folder;
+        ~Cleanup() {
+            for (const wchar_t* name : {L"\\TsShow One.lnk", L"\\TsShow Two.lnk"}) {
+                DeleteFileW((programs + name).c_str());
+            }
+            DeleteFileW((folder + L"\\TsShow Inner.lnk").c_str());
+            RemoveDirectoryW(folder.c_str());
+            v_StartMenuManage.reset();
+            v_UseProgramManage.reset();
+            v_UserPinedManage.reset();
+            UnregisterClassW(L"TZelStartMenuFrm", GetModuleHandleW(nullptr));
+        }
+    } cleanup{programs, folder};
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
     const std::wstring target = profile.File(L"tool.exe");
     test::WriteBytes(target, "MZ");
@@ -167,13 +182,6 @@ TEST(StartMenuFormWin, EveryShowingShowsTheAllProgramsTopLevelAsReadNowClosedAnd
         EXPECT_EQ(OurRoots(tree), (std::vector<std::wstring>{L"TsShow Two", L"TsShow Folder"}));
         form->HideStartMenu();
     }
-    DeleteFileW((programs + L"\\TsShow Two.lnk").c_str());
-    DeleteFileW((folder + L"\\TsShow Inner.lnk").c_str());
-    RemoveDirectoryW(folder.c_str());
-    v_StartMenuManage.reset();
-    v_UseProgramManage.reset();
-    v_UserPinedManage.reset();
-    UnregisterClassW(L"TZelStartMenuFrm", GetModuleHandleW(nullptr));
 }
 
 }  // namespace
