@@ -23,7 +23,9 @@ void InjectKeys(const std::vector<TSyntheticKey>& keys) {
     for (size_t i = 0; i < keys.size(); ++i) {
         inputs[i].type = INPUT_KEYBOARD;
         inputs[i].ki.wVk = static_cast<WORD>(keys[i].Key);
-        inputs[i].ki.dwFlags = keys[i].Up ? KEYEVENTF_KEYUP : 0;
+        inputs[i].ki.wScan = static_cast<WORD>(keys[i].ScanCode);
+        inputs[i].ki.dwFlags = (keys[i].Up ? KEYEVENTF_KEYUP : 0) | (keys[i].Extended ? KEYEVENTF_EXTENDEDKEY : 0);
+        inputs[i].ki.dwExtraInfo = static_cast<ULONG_PTR>(keys[i].ExtraInfo);
     }
     // Under Wine the hook sees these again before SendInput returns, so the state must be final by now.
     const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
@@ -60,7 +62,13 @@ void RemoveKeyboardHook() {
 LRESULT CALLBACK KeyboardHookProc(int code, WPARAM message, LPARAM event) {
     try {
         const auto* info = reinterpret_cast<const KBDLLHOOKSTRUCT*>(event);
-        const uint32_t key = code == HC_ACTION && info != nullptr ? static_cast<uint32_t>(info->vkCode) : 0;
+        TSyntheticKey key;
+        if (code == HC_ACTION && info != nullptr) {
+            key.Key = static_cast<uint32_t>(info->vkCode);
+            key.ScanCode = static_cast<uint32_t>(info->scanCode);
+            key.Extended = (info->flags & LLKHF_EXTENDED) != 0;
+            key.ExtraInfo = static_cast<uint64_t>(info->dwExtraInfo);
+        }
         const TKeyDecision decision = v_KeyboardHookLogic.KeyEvent(code, static_cast<uint32_t>(message), key);
         if (decision.PostShowToggle) {
             Trace(L"WM_SYSKEYUP");
@@ -71,6 +79,7 @@ LRESULT CALLBACK KeyboardHookProc(int code, WPARAM message, LPARAM event) {
         if (!decision.Inject.empty() && !decision.Inject.front().Up) {
             Trace(L"WM_SYSKEYDOWN");
         }
+        // Whatever it injects, the hook withholds the event that caused it (see KeyboardHookLogic.h).
         InjectKeys(decision.Inject);
         if (decision.Withhold) {
             return 1;

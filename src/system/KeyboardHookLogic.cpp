@@ -24,7 +24,8 @@ TKeyDecision Withhold() {
 
 }  // namespace
 
-TKeyDecision TKeyboardHookLogic::KeyEvent(int code, uint32_t message, uint32_t key) {
+TKeyDecision TKeyboardHookLogic::KeyEvent(int code, uint32_t message, const TSyntheticKey& event) {
+    const uint32_t key = event.Key;
     if (code != kHookAction || !(IsKeyDown(message) || IsKeyUp(message))) {
         return winKeyHeld_ ? Withhold() : Pass();
     }
@@ -37,12 +38,16 @@ TKeyDecision TKeyboardHookLogic::KeyEvent(int code, uint32_t message, uint32_t k
                 // own key-down, which would inject again, without end.
                 return Withhold();
             }
-            // A combination: the system gets its Windows key-down first, then this key.
+            // A combination: the system gets its Windows key-down first, then this key. Both are injected, the
+            // key itself withheld: were it passed, Windows would deliver it before the injected Windows key.
             standInFor_ = heldKey_;
             winKeyHeld_ = false;
             heldKey_ = 0;
-            TKeyDecision decision = Pass();
+            TKeyDecision decision = Withhold();
             decision.Inject.push_back({kVkLeftWindows, false});
+            TSyntheticKey copy = event;
+            copy.Up = false;
+            decision.Inject.push_back(copy);
             return decision;
         }
         if (windowsKey && standInFor_ != 0) {

@@ -5,9 +5,12 @@
 //
 // A Windows key-down is withheld until the next key event shows what it was for:
 //   - released alone: the key-up is withheld too, the start menu toggles and a left Windows key-up is injected;
-//   - another key goes down: a left Windows key-down is injected to stand in for it, and that key passes.
+//   - another key goes down: that key is withheld as well, and a left Windows key-down followed by a copy of that
+//     key is injected in its place.
 // The injected keystrokes come back through the hook like any other event; the state is such that they pass
-// without starting further injections.
+// without starting further injections. An event that causes an injection is always withheld, so the system
+// gets the same sequence whether injected input runs through the hooks at once (Wine: inside SendInput, before
+// the injecting event goes on) or is queued behind the event being processed (Windows).
 
 #include <cstdint>
 #include <vector>
@@ -25,9 +28,14 @@ inline constexpr uint32_t kSysKeyUpMessage = 0x105;    // WM_SYSKEYUP
 
 inline constexpr int kHookAction = 0;  // HC_ACTION
 
+// A key event as the hook sees it, and as it injects one: a copy of a withheld key keeps its scan code, its
+// extended-key flag and the extra value its sender gave it.
 struct TSyntheticKey {
     uint32_t Key = 0;
     bool Up = false;
+    uint32_t ScanCode = 0;
+    bool Extended = false;
+    uint64_t ExtraInfo = 0;
     bool operator==(const TSyntheticKey&) const = default;
 };
 
@@ -39,8 +47,12 @@ struct TKeyDecision {
 
 class TKeyboardHookLogic {
   public:
-    // One event as the hook gets it: the hook code, the key message and the virtual-key code.
-    TKeyDecision KeyEvent(int code, uint32_t message, uint32_t key);
+    // One event as the hook gets it: the hook code, the key message and the key (its `Up` is not read: the
+    // message tells).
+    TKeyDecision KeyEvent(int code, uint32_t message, const TSyntheticKey& event);
+    TKeyDecision KeyEvent(int code, uint32_t message, uint32_t key) {
+        return KeyEvent(code, message, TSyntheticKey{key});
+    }
     // Forgets every key: a newly installed hook has withheld nothing.
     void Reset() { *this = {}; }
 

@@ -1,5 +1,6 @@
 // The Windows-key decisions of the keyboard hook, driven with key scripts. Injected keystrokes are fed back
-// through the hook as Windows and Wine do, so a hook that feeds itself shows up as a runaway.
+// through the hook both ways they are delivered (nested, as Wine does; queued, as Windows does), so a hook that
+// feeds itself shows up as a runaway and one that relies on either order shows up as a different sequence.
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -21,6 +22,7 @@ constexpr uint32_t kLeft = kVkLeftWindows;
 constexpr uint32_t kRight = kVkRightWindows;
 constexpr uint32_t kE = 'E';
 constexpr uint32_t kR = 'R';
+constexpr uint32_t kS = 'S';
 constexpr uint32_t kShift = 0xA0;
 
 TSyntheticKey Down(uint32_t key) {
@@ -33,12 +35,19 @@ TSyntheticKey Up(uint32_t key) {
 struct Outcome {
     std::vector<TSyntheticKey> seen;  // what passed the hook, in the order the rest of the system got it
     int toggles = 0;
+    bool injectedWhilePassing = false;
 };
 
 constexpr int kRunaway = 64;
 
 TKeyDecision Feed(TKeyboardHookLogic& logic, TSyntheticKey event) {
-    return logic.KeyEvent(kHookAction, event.Up ? kKeyUpMessage : kKeyDownMessage, event.Key);
+    return logic.KeyEvent(kHookAction, event.Up ? kKeyUpMessage : kKeyDownMessage, event);
+}
+
+// Every decision that injects withholds its own event; otherwise the two deliveries below would differ.
+void Decided(const TKeyDecision& decision, Outcome& outcome) {
+    outcome.toggles += decision.PostShowToggle ? 1 : 0;
+    outcome.injectedWhilePassing = outcome.injectedWhilePassing || (!decision.Inject.empty() && !decision.Withhold);
 }
 
 // Wine: an injected keystroke goes through the hook inside SendInput, before the event that injected it goes on.
@@ -47,7 +56,7 @@ void FeedNested(TKeyboardHookLogic& logic, TSyntheticKey event, int depth, int& 
         return;
     }
     const TKeyDecision decision = Feed(logic, event);
-    outcome.toggles += decision.PostShowToggle ? 1 : 0;
+    Decided(decision, outcome);
     for (TSyntheticKey injected : decision.Inject) {
         FeedNested(logic, injected, depth + 1, calls, outcome);
     }
@@ -65,7 +74,8 @@ Outcome RunNested(const std::vector<TSyntheticKey>& script, int& calls) {
     return outcome;
 }
 
-// Windows: an injected keystroke joins the input queue and reaches the hook after the event that injected it.
+// Windows: injected keystrokes join the input queue behind the event being processed and reach the hook after it
+// has gone on (or been withheld).
 Outcome RunQueued(const std::vector<TSyntheticKey>& script, int& calls) {
     TKeyboardHookLogic logic;
     Outcome outcome;
@@ -74,11 +84,11 @@ Outcome RunQueued(const std::vector<TSyntheticKey>& script, int& calls) {
         const TSyntheticKey event = queue.front();
         queue.pop_front();
         const TKeyDecision decision = Feed(logic, event);
-        outcome.toggles += decision.PostShowToggle ? 1 : 0;
-        queue.insert(queue.begin(), decision.Inject.begin(), decision.Inject.end());
+        Decided(decision, outcome);
         if (!decision.Withhold) {
             outcome.seen.push_back(event);
         }
+        queue.insert(queue.begin(), decision.Inject.begin(), decision.Inject.end());
     }
     return outcome;
 }
@@ -101,11 +111,25 @@ std::vector<uint32_t> KeysLeftDown(const std::vector<TSyntheticKey>& seen) {
 struct Case {
     const char* name;
     std::vector<TSyntheticKey> script;
-    std::vector<TSyntheticKey> seen;  // as Wine delivers injected keystrokes
+    std::vector<TSyntheticKey> seen;  // what the system gets, in order, however injected input is delivered
     int toggles;
 };
 
-TEST(KeyboardHookLogic, KeyScriptsReachTheSystemAsAWindowsKeyToggleOrCombination) {
+void ExpectBothDeliveries(const Case& c) {
+    SCOPED_TRACE(c.name);
+    for (bool nested : {true, false}) {
+        SCOPED_TRACE(nested ? "nested delivery (Wine)" : "queued delivery (Windows)");
+        int calls = 0;
+        const Outcome outcome = nested ? RunNested(c.script, calls) : RunQueued(c.script, calls);
+        ASSERT_LE(calls, kRunaway) << "the hook keeps injecting";
+        EXPECT_EQ(outcome.seen, c.seen);
+        EXPECT_EQ(outcome.toggles, c.toggles);
+        EXPECT_FALSE(outcome.injectedWhilePassing);
+        EXPECT_EQ(KeysLeftDown(outcome.seen), std::vector<uint32_t>{});
+    }
+}
+
+TEST(KeyboardHookLogic, KeyScriptsReachTheSystemInTheSameOrderWhetherInjectedInputIsNestedOrQueued) {
     const Case cases[] = {
         {"left key alone", {Down(kLeft), Up(kLeft)}, {Up(kLeft)}, 1},
         {"right key alone ends with a left key-up", {Down(kRight), Up(kRight)}, {Up(kLeft)}, 1},
@@ -115,30 +139,42 @@ TEST(KeyboardHookLogic, KeyScriptsReachTheSystemAsAWindowsKeyToggleOrCombination
          {Up(kLeft)},
          1},
         {"pressed twice", {Down(kLeft), Up(kLeft), Down(kRight), Up(kRight)}, {Up(kLeft), Up(kLeft)}, 2},
-        {"combination", {Down(kLeft), Down(kE), Up(kE), Up(kLeft)}, {Down(kLeft), Down(kE), Up(kE), Up(kLeft)}, 0},
-        {"combination, Windows key released first",
+        {"Win+E", {Down(kLeft), Down(kE), Up(kE), Up(kLeft)}, {Down(kLeft), Down(kE), Up(kE), Up(kLeft)}, 0},
+        {"Win+E, Windows key released first",
          {Down(kLeft), Down(kE), Up(kLeft), Up(kE)},
          {Down(kLeft), Down(kE), Up(kLeft), Up(kE)},
          0},
-        {"right combination stands in a left key",
+        {"Win+Shift+S",
+         {Down(kLeft), Down(kShift), Down(kS), Up(kS), Up(kShift), Up(kLeft)},
+         {Down(kLeft), Down(kShift), Down(kS), Up(kS), Up(kShift), Up(kLeft)},
+         0},
+        {"right Win+E stands in a left key",
          {Down(kRight), Down(kE), Up(kE), Up(kRight)},
          {Down(kLeft), Down(kE), Up(kE), Up(kLeft)},
          0},
-        {"right combination, Windows key released first",
+        {"right Win+E, Windows key released first",
          {Down(kRight), Down(kE), Up(kRight), Up(kE)},
          {Down(kLeft), Down(kE), Up(kLeft), Up(kE)},
          0},
-        {"combination with auto-repeat of both keys",
-         {Down(kLeft), Down(kE), Down(kLeft), Down(kE), Up(kE), Up(kLeft)},
+        {"Windows key held with repeats before and after E",
+         {Down(kLeft), Down(kLeft), Down(kLeft), Down(kE), Down(kLeft), Down(kE), Up(kE), Up(kLeft)},
          {Down(kLeft), Down(kE), Down(kLeft), Down(kE), Up(kE), Up(kLeft)},
          0},
-        {"right combination with auto-repeat",
+        {"right key held with repeats after E",
          {Down(kRight), Down(kE), Down(kRight), Up(kE), Up(kRight)},
          {Down(kLeft), Down(kE), Up(kE), Up(kLeft)},
          0},
         {"two combinations in one hold",
          {Down(kLeft), Down(kE), Up(kE), Down(kR), Up(kR), Up(kLeft)},
          {Down(kLeft), Down(kE), Up(kE), Down(kR), Up(kR), Up(kLeft)},
+         0},
+        {"both Windows keys, released alone",
+         {Down(kLeft), Down(kRight), Up(kRight), Up(kLeft)},
+         {Up(kLeft), Up(kLeft)},
+         1},
+        {"both Windows keys, then E",
+         {Down(kLeft), Down(kRight), Down(kE), Up(kE), Up(kRight), Up(kLeft)},
+         {Down(kLeft), Down(kE), Up(kE), Up(kRight), Up(kLeft)},
          0},
         {"Windows key-up that was not withheld", {Up(kLeft)}, {Up(kLeft)}, 0},
         {"modifier released while the Windows key is withheld",
@@ -147,20 +183,18 @@ TEST(KeyboardHookLogic, KeyScriptsReachTheSystemAsAWindowsKeyToggleOrCombination
          1},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        int nestedCalls = 0;
-        const Outcome nested = RunNested(c.script, nestedCalls);
-        ASSERT_LE(nestedCalls, kRunaway) << "the hook keeps injecting";
-        EXPECT_EQ(nested.seen, c.seen);
-        EXPECT_EQ(nested.toggles, c.toggles);
-        EXPECT_EQ(KeysLeftDown(nested.seen), std::vector<uint32_t>{});
-
-        int queuedCalls = 0;
-        const Outcome queued = RunQueued(c.script, queuedCalls);
-        ASSERT_LE(queuedCalls, kRunaway) << "the hook keeps injecting";
-        EXPECT_EQ(queued.toggles, c.toggles);
-        EXPECT_EQ(KeysLeftDown(queued.seen), std::vector<uint32_t>{});
+        ExpectBothDeliveries(c);
     }
+}
+
+TEST(KeyboardHookLogic, TheWithheldKeyIsInjectedAsTheSameKeystroke) {
+    // An arrow key is an extended key; its copy must stay one, or the system reads the numeric pad's 6.
+    const TSyntheticKey right{0x27, false, 0x4D, true, 0x7E57};
+    TKeyboardHookLogic logic;
+    Feed(logic, Down(kLeft));
+    const TKeyDecision decision = Feed(logic, right);
+    EXPECT_TRUE(decision.Withhold);
+    EXPECT_EQ(decision.Inject, (std::vector<TSyntheticKey>{Down(kLeft), right}));
 }
 
 TEST(KeyboardHookLogic, OtherCodesAndMessagesFollowTheWithheldKeyAndChangeNothing) {
