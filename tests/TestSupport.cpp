@@ -12,6 +12,8 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -65,6 +67,47 @@ TempFolder::~TempFolder() {
                                      std::filesystem::perm_options::add, ignored);
     }
     std::filesystem::remove_all(FsPath(path_), ignored);
+}
+
+IdleProcess::IdleProcess() {
+#ifdef _WIN32
+    wchar_t exe[MAX_PATH * 2] = {};
+    GetModuleFileNameW(nullptr, exe, MAX_PATH * 2);
+    std::wstring commandLine = L"\"" + std::wstring(exe) + L"\" --gtest_list_tests";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (CreateProcessW(exe, commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &startup,
+                       &process)) {
+        CloseHandle(process.hThread);
+        handle_ = process.hProcess;
+        id_ = process.dwProcessId;
+    }
+#else
+    const pid_t child = ::fork();
+    if (child == 0) {
+        for (;;) {
+            ::pause();
+        }
+    }
+    id_ = child > 0 ? static_cast<uint32_t>(child) : 0;
+#endif
+}
+
+void IdleProcess::End() {
+    if (id_ == 0) {
+        return;
+    }
+#ifdef _WIN32
+    TerminateProcess(handle_, 1);
+    WaitForSingleObject(handle_, 10000);
+    CloseHandle(handle_);
+    handle_ = nullptr;
+#else
+    ::kill(static_cast<pid_t>(id_), SIGKILL);
+    ::waitpid(static_cast<pid_t>(id_), nullptr, 0);
+#endif
+    id_ = 0;
 }
 
 std::wstring TempFolder::File(const std::wstring& name) const {

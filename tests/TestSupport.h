@@ -1,6 +1,7 @@
 #pragma once
 // Helpers shared by the tests of both builds: a private temporary folder and raw file access.
 
+#include <cstdint>
 #include <string>
 
 namespace tessaline::test {
@@ -43,6 +44,24 @@ class ScopedEnv {
     std::wstring name_;
     std::wstring old_;
     bool hadOld_ = false;
+};
+
+// A process of this test program that does nothing until it is ended (started suspended, or a forked child that
+// sleeps): a process id that is running and not ours.
+class IdleProcess {
+  public:
+    IdleProcess();
+    IdleProcess(const IdleProcess&) = delete;
+    IdleProcess& operator=(const IdleProcess&) = delete;
+    ~IdleProcess() { End(); }
+
+    uint32_t Id() const { return id_; }
+    // Ends it and waits until it has ended; its id then names no running process (until the system reuses it).
+    void End();
+
+  private:
+    uint32_t id_ = 0;
+    void* handle_ = nullptr;
 };
 
 // "\xFF\xFE" + UTF-16 LE of the text.

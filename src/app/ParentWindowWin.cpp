@@ -3,6 +3,7 @@
 #include "app/StartButtonFormWin.h"
 
 #include "app/ApplicationWin.h"
+#include "app/ForeignWindowWin.h"
 #include "app/HelperProcessesWin.h"
 #include "app/HelperProtocol.h"
 #include "app/StartButtonGeometry.h"
@@ -31,9 +32,10 @@ TRect ScreenOf(HWND taskbar) {
     return TRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
+// The band is Explorer's: every call into it is bounded (ForeignWindowWin.h).
 void SendToBand(HWND band, const TWindowMessage& message) {
     if (band != nullptr) {
-        SendMessageW(band, message.Message, message.WParam, message.LParam);
+        SendToForeignWindow(band, message.Message, message.WParam, message.LParam);
     }
 }
 
@@ -50,8 +52,9 @@ void TfrmStartMenu::RedrawButtonArea() {
                                   band != nullptr ? WindowRectOf(band) : taskbarRect);
     Trace(L"Right: ", area.Width(), L"----Bottom: ", area.Height());
     const RECT redraw{area.Left, area.Top, area.Right, area.Bottom};
-    RedrawWindow(taskbar, &redraw, nullptr,
-                 RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    // The taskbar paints when it next reads its messages: waiting for it would hang with a hung Explorer.
+    RedrawForeignWindow(taskbar, &redraw,
+                        RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     // Our own window is painted by this thread; the taskbar's repaint only reaches it through the queue.
     ::InvalidateRect(Handle(), nullptr, FALSE);
 }
@@ -66,10 +69,8 @@ void TfrmStartMenu::Create_ParentWindow() {
     const TTaskbarEdge edge = TaskbarEdge(taskbarRect_, ScreenOf(taskbar_));
     const TDocking docking = DockStartButton(edge, taskbarRect_, bandRect_);
     bandOffset_ = docking.BandOffset;
-    if (band_ != nullptr) {
-        SetWindowPos(band_, nullptr, docking.Band.Left, docking.Band.Top, docking.Band.Width(), docking.Band.Height(),
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    MoveForeignWindow(band_, docking.Band.Left, docking.Band.Top, docking.Band.Width(), docking.Band.Height(),
+                      SWP_NOZORDER | SWP_NOACTIVATE);
     WriteHeightWidth(bandOffset_);
     SetWindowPos(Handle(), nullptr, docking.Button.Left, docking.Button.Top, docking.Button.Width(),
                  docking.Button.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
@@ -94,13 +95,14 @@ void TfrmStartMenu::RestoreTaskbar(bool terminate) {
     const TRect band = UndockedBand(edge, taskbarRect_, bandRect_);
     Trace(L"ALeft: ", band.Left, L",Top:", band.Top, L",ARight:", band.Width(), L",ABottom:", band.Height());
     if (band_ != nullptr) {
-        SetWindowPos(band_, nullptr, band.Left, band.Top, band.Width(), band.Height(),
-                     SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_FRAMECHANGED | SWP_SHOWWINDOW | SWP_NOCOPYBITS);
+        MoveForeignWindow(
+            band_, band.Left, band.Top, band.Width(), band.Height(),
+            SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_FRAMECHANGED | SWP_SHOWWINDOW | SWP_NOCOPYBITS);
         RECT own{};
         GetWindowRect(band_, &own);
-        RedrawWindow(band_, &own, nullptr,
-                     RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASENOW |
-                         RDW_FRAME);
+        RedrawForeignWindow(band_, &own,
+                            RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW |
+                                RDW_ERASENOW | RDW_FRAME);
     }
     if (terminate) {
         ReleaseWindowsKeys();

@@ -15,6 +15,7 @@ set(TESSALINE_APP_WIN_SOURCES
     app/ExplorerWatchdogWin.cpp
     app/StartButtonFormWin.cpp
     app/ParentWindowWin.cpp
+    app/ForeignWindowWin.cpp
 )
 
 # The program itself, beside the helpers it starts (they look for each other in their own folder).

@@ -204,6 +204,16 @@ void TfrmStartMenu::ImageNote_ButtonMouseLeave() {
 }
 
 void TfrmStartMenu::ImageNote_ButtonMouseDown(TMouseButton button) {
+    const bool menuShownAtPress = menuShownAtPress_;
+    menuShownAtPress_ = false;
+    if (button == TMouseButton::Left && menuShownAtPress && !v_Show_StartMenu) {
+        // The menu was open when this click began and something on its way hid it (another window took the
+        // activation): the click meant to close it, so it stays closed.
+        Trace(L"v_Show_StartMenu False (hidden by this click)");
+        v_ToggleInProgress = false;
+        UpdateButtonPicture(true);
+        return;
+    }
     if (button == TMouseButton::Left) {
         ShowPicture(TButtonPictureState::Pressed);
         RedrawButtonArea();
@@ -281,6 +291,9 @@ void TfrmStartMenu::WMShowToggle() {
     }
     v_ToggleInProgress = true;
     if (frmZelStartMenu != nullptr) {
+        if (!v_Show_StartMenu) {
+            frmZelStartMenu->NoteForegroundWindow();  // before this program takes it
+        }
         SwitchToThisWindow(frmZelStartMenu->Handle(), TRUE);
     }
     ToggleStartMenu();
@@ -304,6 +317,11 @@ LRESULT TfrmStartMenu::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case tessaline::WMStartMenuRef:
             WMStartMenuRef();
             return 0;
+        case WM_MOUSEACTIVATE:
+            // A click on the button does not activate the taskbar it sits in: that would deactivate the open menu,
+            // which hides on deactivation, and the click would then show it again.
+            menuShownAtPress_ = v_Show_StartMenu;
+            return MA_NOACTIVATE;
         case WM_SHOWWINDOW:
             // The application's own window never shows: no taskbar button for the program.
             if (wParam != FALSE) {

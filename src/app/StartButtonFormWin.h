@@ -78,6 +78,8 @@ class TfrmStartMenu : public TForm {
     void Timer1Timer();
 
     bool mouseOver_ = false;
+    // Whether the menu showed when the current click began (WM_MOUSEACTIVATE comes before the button-down).
+    bool menuShownAtPress_ = false;
     std::wstring skinFolder_;
     std::wstring skinName_;
     bool skinComplete_ = false;

@@ -49,13 +49,11 @@ void SetDPIAware() {
     }
 }
 
-void DispatchPendingMessages(DWORD ms) {
+bool DispatchPendingMessages(DWORD ms) {
     MSG msg{};
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
-            // Keep it for the message loop.
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
+            return false;
         }
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
@@ -63,9 +61,10 @@ void DispatchPendingMessages(DWORD ms) {
     if (ms > 0) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, QS_ALLINPUT);
     }
+    return true;
 }
 
-void StartMenuCreationBegin(TZelStartMenuFrm& form) {
+bool StartMenuCreationBegin(TZelStartMenuFrm& form) {
     Trace(L"FormCreate Begin");
     v_ToggleInProgress = false;
     Trace(L"FormCreate v_bit64windows");
@@ -85,9 +84,16 @@ void StartMenuCreationBegin(TZelStartMenuFrm& form) {
             Trace(L"WMStartMenuLoaded not received after ", kStartupWaitLimitMs, L" ms; going on");
             break;
         }
-        DispatchPendingMessages(kStartupWaitPollMs);
+        if (!DispatchPendingMessages(kStartupWaitPollMs)) {
+            Trace(L"WM_QUIT while waiting for the taskbar side; ending");
+            Application.Terminate();
+        }
+    }
+    if (Application.Terminated()) {
+        return false;
     }
     HookHotCorners(v_bit64windows);
+    return true;
 }
 
 void StartMenuCreationEnd() {

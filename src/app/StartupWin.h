@@ -12,8 +12,9 @@ class TZelStartMenuFrm;
 inline constexpr DWORD kStartupWaitLimitMs = 15000;
 inline constexpr DWORD kStartupWaitPollMs = 500;
 
-// Before the window's own set-up: ends once the taskbar side answered (or the wait gave up).
-void StartMenuCreationBegin(TZelStartMenuFrm& form);
+// Before the window's own set-up: ends once the taskbar side answered (or the wait gave up). False when the
+// program was told to end meanwhile (WM_QUIT, or Terminate from a handler): then nothing more is started.
+bool StartMenuCreationBegin(TZelStartMenuFrm& form);
 // After it: the watchdog starts.
 void StartMenuCreationEnd();
 
@@ -24,7 +25,8 @@ bool DetectBit64Windows();
 // Declares DPI awareness on Windows 6.0 and later (SetProcessDPIAware looked up by name); faults are ignored.
 void SetDPIAware();
 
-// Dispatches every pending message, then waits up to `ms` for another (the start-up wait's poll).
-void DispatchPendingMessages(DWORD ms);
+// Dispatches every pending message, then waits up to `ms` for another (the start-up wait's poll). False, at once,
+// when WM_QUIT came: it is taken from the queue and not dispatched.
+bool DispatchPendingMessages(DWORD ms);
 
 }  // namespace tessaline

@@ -9,10 +9,13 @@
 #include "app/AppState.h"
 #include "app/ApplicationWin.h"
 #include "app/ExplorerWatchdogWin.h"
+#include "app/HelperProcessesWin.h"
 #include "app/StartButtonFormWin.h"
 #include "app/StartupWin.h"
+#include "base/SaveTemporary.h"
 #include "base/Trace.h"
 #include "catalogue/StartMenuManage.h"
+#include "catalogue/UserDataFile.h"
 #include "catalogue/UserPinnedProgram.h"
 #include "catalogue/uStartProgramLst.h"
 #include "controls/CursorTableWin.h"
@@ -20,6 +23,7 @@
 #include "controls/StandardClasses.h"
 #include "settings/MainSettings.h"
 #include "settings/PLanguage.h"
+#include "settings/UserDataDir.h"
 #include "startmenu/BugReport.h"
 #include "startmenu/StartMenuFormWin.h"
 #include "system/HookKeyboard.h"
@@ -59,6 +63,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         CoUninitialize();
         return 0;
     }
+    // A save cut short by a crash or a power loss left its temporary file beside the real one.
+    RemoveStaleSaveTemporaries(GetUserDataDir(), {kMainIniName, kUserDataFileName});
 
     GlobalLanguage = std::make_unique<TLanguage>(kAppName);
     std::wstring language = ReadLanguageSetting();
@@ -68,18 +74,23 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     auto owner = std::make_unique<TComponent>(nullptr);
     Trace(L"Tessaline");
     auto* startMenu = new TZelStartMenuFrm(owner.get());
-    if (!startMenu->Create()) {
-        Trace(L"TZelStartMenuFrm: no window");
-    }
+    bool created = startMenu->Create();
     Trace(L"TZelStartMenuFrm.Create");
-    auto* startButton = new TfrmStartMenu(owner.get());
-    if (!startButton->Create()) {
-        Trace(L"TfrmStartMenu: no window");
+    if (created) {
+        auto* startButton = new TfrmStartMenu(owner.get());
+        created = startButton->Create();
+        Trace(L"TfrmStartMenu.Create");
+        if (created && !Application.Terminated()) {
+            startButton->Create_ParentWindow();
+            Application.Run();
+        }
     }
-    Trace(L"TfrmStartMenu.Create");
-    if (!Application.Terminated()) {
-        startButton->Create_ParentWindow();
-        Application.Run();
+    if (!created) {
+        // Nothing was docked: the hook and the helpers that creation started go, and the program ends.
+        Trace(Application.Terminated() ? L"Tessaline: told to end while starting"
+                                       : L"Tessaline: a window could not be made; ending");
+        RemoveKeyboardHook();
+        EndHelperProcesses();
     }
 
     StopExplorerWatchdog();

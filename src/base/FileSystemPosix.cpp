@@ -1,5 +1,6 @@
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,6 +9,7 @@
 #include <cstdlib>
 
 #include "base/FileSystem.h"
+#include "base/SaveTemporary.h"
 #include "base/Strings.h"
 #include "base/WideText.h"
 
@@ -110,25 +112,46 @@ FileReadResult ReadFileBytes(const std::wstring& path, std::string& bytes) {
 
 bool ReplaceFileAtomically(const std::wstring& path, const std::string& bytes) {
     static std::atomic<unsigned> counter{0};
-    const std::wstring temp = path + L"." + IntToText(::getpid()) + L"-" + IntToText(counter++) + L".tmp";
+    const std::wstring temp = SaveTemporaryPath(path, CurrentProcessId(), counter++);
     const std::string tempNative = NativePath(temp);
     const int fd = ::open(tempNative.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
         return false;
     }
-    const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    // An interrupted save leaves its temporary file behind, as a crash would.
+    const size_t half = bytes.size() / 2;
+    if (!ReplaceMayProceed(TReplaceStep::Created, temp)) {
+        ::close(fd);
+        return false;
+    }
+    bool written = WriteAll(fd, bytes.substr(0, half));
+    if (written && !ReplaceMayProceed(TReplaceStep::HalfWritten, temp)) {
+        ::close(fd);
+        return false;
+    }
+    written = written && WriteAll(fd, bytes.substr(half)) && ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;
-    bool proceed = written && closed;
-    if (proceed) {
-        if (!ReplaceMayProceed(temp)) {
-            return false;  // an interrupted save leaves its temporary file behind, as a crash would
-        }
+    const bool proceed = written && closed;
+    if (proceed && !ReplaceMayProceed(TReplaceStep::Complete, temp)) {
+        return false;
     }
     if (proceed && ::rename(tempNative.c_str(), NativePath(path).c_str()) == 0) {
         return true;
     }
     ::unlink(tempNative.c_str());
     return false;
+}
+
+bool DeleteFileAt(const std::wstring& path) {
+    return ::unlink(NativePath(path).c_str()) == 0;
+}
+
+uint32_t CurrentProcessId() {
+    return static_cast<uint32_t>(::getpid());
+}
+
+bool ProcessIsRunning(uint32_t processId) {
+    return processId != 0 && (::kill(static_cast<pid_t>(processId), 0) == 0 || errno == EPERM);
 }
 
 std::vector<std::wstring> ListFolder(const std::wstring& folder, const std::wstring& mask) {

@@ -2,9 +2,12 @@
 #include <windows.h>
 
 #include <atomic>
+#include <string_view>
 
 #include "base/FileSystem.h"
+#include "base/SaveTemporary.h"
 #include "base/Strings.h"
+#include "base/Trace.h"
 
 namespace tessaline {
 namespace {
@@ -92,38 +95,98 @@ FileReadResult ReadFileBytes(const std::wstring& path, std::string& bytes) {
     return FileReadResult::Ok;
 }
 
+namespace {
+
+bool WriteAll(HANDLE file, std::string_view bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &written, nullptr) ||
+            written == 0) {
+            return false;
+        }
+        done += written;
+    }
+    return true;
+}
+
+// Another program that holds the file open without delete sharing (a virus scanner, an editor, a backup) refuses
+// the rename only while it has it open.
+bool RenameRefusedForAWhile(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED || error == ERROR_LOCK_VIOLATION;
+}
+
+constexpr DWORD kRenameRetryMs = 1000;
+constexpr DWORD kRenameRetryPauseMs = 50;
+
+bool RenameOver(const std::wstring& temp, const std::wstring& path) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            return true;
+        }
+        const DWORD error = GetLastError();
+        // A folder where the file should be, or a read-only file, refuses the same way, and for good.
+        if (!RenameRefusedForAWhile(error) || DirectoryExists(path) || IsReadOnlyFile(path) ||
+            GetTickCount() - start >= kRenameRetryMs) {
+            Trace(L"ReplaceFileAtomically: MoveFileExW failed: ", path, L" ", error);
+            return false;
+        }
+        Sleep(kRenameRetryPauseMs);
+    }
+}
+
+}  // namespace
+
 bool ReplaceFileAtomically(const std::wstring& path, const std::string& bytes) {
     static std::atomic<unsigned> counter{0};
-    const std::wstring temp = path + L"." + IntToText(GetCurrentProcessId()) + L"-" + IntToText(counter++) + L".tmp";
+    const std::wstring temp = SaveTemporaryPath(path, CurrentProcessId(), counter++);
     bool ok = false;
     {
         FileHandle file(
             CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.Valid()) {
+            Trace(L"ReplaceFileAtomically: CreateFileW failed: ", temp, L" ", GetLastError());
             return false;
         }
-        ok = true;
-        size_t done = 0;
-        while (ok && done < bytes.size()) {
-            DWORD written = 0;
-            ok = WriteFile(file.handle, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &written,
-                           nullptr) != FALSE &&
-                 written > 0;
-            done += written;
+        // An interrupted save leaves its temporary file behind, as a crash would.
+        const std::string_view all(bytes);
+        if (!ReplaceMayProceed(TReplaceStep::Created, temp)) {
+            return false;
         }
-        ok = ok && FlushFileBuffers(file.handle) != FALSE;
+        ok = WriteAll(file.handle, all.substr(0, all.size() / 2));
+        if (ok && !ReplaceMayProceed(TReplaceStep::HalfWritten, temp)) {
+            return false;
+        }
+        ok = ok && WriteAll(file.handle, all.substr(all.size() / 2)) && FlushFileBuffers(file.handle) != FALSE;
         ok = file.Close() && ok;
     }
-    if (ok) {
-        if (!ReplaceMayProceed(temp)) {
-            return false;  // an interrupted save leaves its temporary file behind, as a crash would
-        }
+    if (ok && !ReplaceMayProceed(TReplaceStep::Complete, temp)) {
+        return false;
     }
-    if (ok && MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (ok && RenameOver(temp, path)) {
         return true;
     }
     DeleteFileW(temp.c_str());
     return false;
+}
+
+bool DeleteFileAt(const std::wstring& path) {
+    return DeleteFileW(path.c_str()) != FALSE;
+}
+
+uint32_t CurrentProcessId() {
+    return GetCurrentProcessId();
+}
+
+bool ProcessIsRunning(uint32_t processId) {
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (process == nullptr) {
+        return GetLastError() == ERROR_ACCESS_DENIED;
+    }
+    const bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    CloseHandle(process);
+    return running;
 }
 
 std::vector<std::wstring> ListFolder(const std::wstring& folder, const std::wstring& mask) {

@@ -6,27 +6,63 @@
 
 namespace tessaline {
 
+namespace {
+
+constexpr size_t kFewestZeroBytes = 4;
+
+bool HasBom(std::string_view bytes, TextEncoding encoding) {
+    switch (encoding) {
+        case TextEncoding::Utf8:
+            return bytes.starts_with("\xEF\xBB\xBF");
+        case TextEncoding::Utf16Le:
+            return bytes.starts_with("\xFF\xFE");
+        case TextEncoding::Utf16Be:
+            return bytes.starts_with("\xFE\xFF");
+        case TextEncoding::Ansi:
+            break;
+    }
+    return false;
+}
+
+}  // namespace
+
 TextEncoding DetectEncoding(std::string_view bytes) {
-    if (bytes.starts_with("\xEF\xBB\xBF")) {
-        return TextEncoding::Utf8;
+    for (TextEncoding encoding : {TextEncoding::Utf8, TextEncoding::Utf16Le, TextEncoding::Utf16Be}) {
+        if (HasBom(bytes, encoding)) {
+            return encoding;
+        }
     }
-    if (bytes.starts_with("\xFF\xFE")) {
-        return TextEncoding::Utf16Le;
+    // Without a mark: text in an ANSI code page holds no zero bytes, while UTF-16 text whose characters are mostly
+    // below U+0100 (every INI file's names and brackets) has one in most of its code units, all on one side. A few
+    // stray zero bytes are not enough to tell.
+    size_t zeroHigh[2] = {0, 0};  // zero bytes at even and at odd offsets
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        zeroHigh[0] += bytes[i] == '\0' ? 1 : 0;
+        zeroHigh[1] += bytes[i + 1] == '\0' ? 1 : 0;
     }
-    if (bytes.starts_with("\xFE\xFF")) {
-        return TextEncoding::Utf16Be;
+    const size_t units = bytes.size() / 2;
+    for (int odd : {1, 0}) {
+        const size_t on = zeroHigh[odd];
+        const size_t off = zeroHigh[1 - odd];
+        if (on >= kFewestZeroBytes && on * 2 >= units && off * 8 <= on) {
+            return odd == 1 ? TextEncoding::Utf16Le : TextEncoding::Utf16Be;
+        }
     }
     return TextEncoding::Ansi;
 }
 
 std::wstring DecodeText(std::string_view bytes) {
-    switch (DetectEncoding(bytes)) {
+    const TextEncoding encoding = DetectEncoding(bytes);
+    if (HasBom(bytes, encoding)) {
+        bytes.remove_prefix(encoding == TextEncoding::Utf8 ? 3 : 2);
+    }
+    switch (encoding) {
         case TextEncoding::Utf8:
-            return Utf8ToWide(bytes.substr(3));
+            return Utf8ToWide(bytes);
         case TextEncoding::Utf16Le:
-            return Utf16LeToWide(bytes.substr(2));
+            return Utf16LeToWide(bytes);
         case TextEncoding::Utf16Be:
-            return Utf16BeToWide(bytes.substr(2));
+            return Utf16BeToWide(bytes);
         case TextEncoding::Ansi:
             break;
     }

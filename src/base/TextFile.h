@@ -11,7 +11,8 @@ namespace tessaline {
 
 enum class TextEncoding { Ansi, Utf8, Utf16Le, Utf16Be };
 
-// Chooses the encoding by byte-order mark; without one, the ANSI code page (see AnsiCodePage.h).
+// Chooses the encoding by byte-order mark; without one, UTF-16 (LE or BE) when the zero bytes show it (as some
+// editors write it), else the ANSI code page (see AnsiCodePage.h).
 TextEncoding DetectEncoding(std::string_view bytes);
 std::wstring DecodeText(std::string_view bytes);
 

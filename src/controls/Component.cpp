@@ -13,6 +13,13 @@ TComponent::TComponent(TComponent* owner) : owner_(owner) {
 }
 
 TComponent::~TComponent() {
+    // Those that asked about this component learn of its end before anything of it goes.
+    while (!freeNotifies_.empty()) {
+        TComponent* other = freeNotifies_.back();
+        freeNotifies_.pop_back();
+        std::erase(other->freeNotifies_, this);
+        other->Notification(this);
+    }
     // Later components may refer to earlier ones (a label to its focus control): free the newest first.
     while (!components_.empty()) {
         TComponent* last = components_.back();
@@ -39,6 +46,22 @@ TComponent* TComponent::FindComponent(const std::wstring& name) const {
         }
     }
     return nullptr;
+}
+
+void TComponent::FreeNotification(TComponent* component) {
+    if (component == nullptr || component == this ||
+        std::find(freeNotifies_.begin(), freeNotifies_.end(), component) != freeNotifies_.end()) {
+        return;
+    }
+    freeNotifies_.push_back(component);
+    component->freeNotifies_.push_back(this);
+}
+
+void TComponent::RemoveFreeNotification(TComponent* component) {
+    if (component != nullptr) {
+        std::erase(freeNotifies_, component);
+        std::erase(component->freeNotifies_, this);
+    }
 }
 
 void TComponent::EndLoading() {

@@ -33,6 +33,11 @@ class TComponent : public ILanguageComponent {
         return dynamic_cast<T*>(FindComponent(name));
     }
 
+    // Asks to be told (Notification) when `component` is destroyed. The link goes both ways: whichever of the two
+    // is destroyed first tells the other and is forgotten by it.
+    void FreeNotification(TComponent* component);
+    void RemoveFreeNotification(TComponent* component);
+
     // True while the form description is being applied: setters record values without their side effects.
     bool Loading() const { return loading_; }
     void BeginLoading() { loading_ = true; }
@@ -41,6 +46,8 @@ class TComponent : public ILanguageComponent {
 
   protected:
     virtual void Loaded() {}
+    // `component`, which this one asked about with FreeNotification, is being destroyed (its own parts are gone).
+    virtual void Notification(TComponent* component) { (void)component; }
 
   private:
     void Insert(TComponent* component);
@@ -48,7 +55,8 @@ class TComponent : public ILanguageComponent {
 
     TComponent* owner_ = nullptr;
     std::wstring name_;
-    std::vector<TComponent*> components_;  // owned
+    std::vector<TComponent*> components_;    // owned
+    std::vector<TComponent*> freeNotifies_;  // not owned: linked both ways by FreeNotification
     bool loading_ = false;
 };
 

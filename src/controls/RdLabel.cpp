@@ -10,18 +10,6 @@ namespace {
 
 constexpr wchar_t kEllipsis[] = L"...";
 
-bool Contains(const TComponent& root, const TComponent* wanted) {
-    if (&root == wanted) {
-        return true;
-    }
-    for (size_t i = 0, count = root.ComponentCount(); i < count; ++i) {
-        if (const TComponent* child = root.Component(i); child != nullptr && Contains(*child, wanted)) {
-            return true;
-        }
-    }
-    return false;
-}
-
 bool IsHighSurrogate(wchar_t c) {
     return c >= 0xD800 && c <= 0xDBFF;
 }
@@ -49,21 +37,21 @@ TRdCustomLabel::TRdCustomLabel(TComponent* owner) : TControl(owner) {
     TControl::SetBounds(0, 0, 65, 17);
 }
 
-TControl* TRdCustomLabel::FocusControl() const {
-    if (focusControl_ == nullptr) {
-        return nullptr;
-    }
-    // Compared as an address only: a destroyed control has left its owner's list.
-    const TComponent* root = this;
-    while (root->Owner() != nullptr) {
-        root = root->Owner();
-    }
-    return Contains(*root, focusControl_) ? focusControl_ : nullptr;
-}
-
 void TRdCustomLabel::SetFocusControl(TControl* control, TFocusProc focus) {
+    if (focusControl_ != nullptr) {
+        RemoveFreeNotification(focusControl_);
+    }
     focusControl_ = control;
     focus_ = std::move(focus);
+    FreeNotification(focusControl_);
+}
+
+void TRdCustomLabel::Notification(TComponent* component) {
+    TControl::Notification(component);
+    if (component == focusControl_) {
+        focusControl_ = nullptr;
+        focus_ = nullptr;
+    }
 }
 
 void TRdCustomLabel::SetAlignment(TAlignment alignment) {

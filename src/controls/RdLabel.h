@@ -49,9 +49,9 @@ class TRdCustomLabel : public TControl {
   public:
     explicit TRdCustomLabel(TComponent* owner);
 
-    // The control given the focus on the accelerator key, and how to focus it. It must belong to the label's
-    // form; once it is destroyed the label reports none (there is no free notification to clear it earlier).
-    TControl* FocusControl() const;
+    // The control given the focus on the accelerator key, and how to focus it; cleared when that control is
+    // destroyed.
+    TControl* FocusControl() const { return focusControl_; }
     void SetFocusControl(TControl* control, TFocusProc focus);
 
     TAlignment Alignment() const { return alignment_; }
@@ -106,6 +106,7 @@ class TRdCustomLabel : public TControl {
     bool DialogChar(wchar_t key);
 
   protected:
+    void Notification(TComponent* component) override;
     void TextChanged() override;
     void FontChanged() override;
     void Loaded() override;

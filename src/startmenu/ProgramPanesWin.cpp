@@ -243,10 +243,12 @@ int TZelStartMenuFrm::FillPinned(int base, bool reread) {
 }
 
 void TZelStartMenuFrm::FillFrequent(int base, bool reread, int countLimit, bool setHeight) {
+    // The rows point at the manager's records: they go before a refresh frees them, so that nothing drawing or
+    // hinting a row in between reads a freed record.
+    TreeView_StartProgramLst->Clear();
     if (reread) {
         v_UseProgramManage->Refresh();
     }
-    TreeView_StartProgramLst->Clear();
     const int count = v_UseProgramManage->Count();
     Trace(L"v_UseProgramManage.Count: ", count);
     const TFrequentRows rows = SelectFrequentRows(

@@ -15,6 +15,8 @@
 #include "controls/PImageNote.h"
 #include "controls/PopupMenuWin.h"
 #include "controls/TimerWin.h"
+#include "startmenu/FeedbackPage.h"
+#include "startmenu/ShellStartObserver.h"
 #include "startmenu/StartMenuForm.h"
 #include "startmenu/StartMenuFormWin.h"
 #include "system/PopupMenuShell.h"
@@ -28,7 +30,6 @@ constexpr wchar_t kUserFramePicture[] = L"Resources\\userframe.png";
 constexpr int kComputerTag = 5;
 constexpr UINT kLogoDelayHover = 200;
 constexpr UINT kLogoDelayLeave = 700;
-constexpr wchar_t kFeedbackPage[] = L"https://tessaline.example/feedback";
 
 std::wstring SpecialFolder(int csidl) {
     wchar_t path[MAX_PATH] = {};
@@ -36,6 +37,7 @@ std::wstring SpecialFolder(int csidl) {
 }
 
 void Open(HWND owner, const std::wstring& file, const wchar_t* parameters = nullptr) {
+    NotifyShellStart(L"open", file, parameters != nullptr ? parameters : L"");
     ShellExecuteW(owner, L"open", file.c_str(), parameters, nullptr, SW_SHOWNORMAL);
 }
 
@@ -93,15 +95,25 @@ void TZelStartMenuFrm::SetUpRightColumn() {
             Image_SendBack->SetImageIndex(1);
         };
         control->OnClick = [this](TControl&) {
-            Open(Handle(), kFeedbackPage);
+            if (!feedbackPage_.empty()) {
+                Open(Handle(), feedbackPage_);
+            }
             HideStartMenu();
         };
     }
+    SetFeedbackPage(kFeedbackPage);
     for (TControl* separator : {static_cast<TControl*>(Image_Right_Step1), static_cast<TControl*>(Image_Right_Step2),
                                 static_cast<TControl*>(ImageNote_SearchButton)}) {
         separator->OnMouseDown = [this](TControl&, TMouseButton, TShiftState, int, int) { EndRightColumnHover(0); };
     }
     Timer_LogoShow->OnTimer = [this](TTimer&) { Timer_LogoShowTimer(); };
+}
+
+void TZelStartMenuFrm::SetFeedbackPage(const std::wstring& page) {
+    feedbackPage_ = page;
+    // A build without a page has no button that goes nowhere.
+    Image_SendBack->SetVisible(!page.empty());
+    Label_Sendback->SetVisible(!page.empty());
 }
 
 void TZelStartMenuFrm::LinkEnter(int tag) {

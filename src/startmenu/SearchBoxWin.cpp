@@ -29,6 +29,7 @@
 #include "settings/MainSettings.h"
 #include "settings/PLanguage.h"
 #include "startmenu/SearchResultsViewWin.h"
+#include "startmenu/ShellStartObserver.h"
 #include "startmenu/StartMenuFormWin.h"
 #include "system/PopupMenuShell.h"
 #include "system/ShellServices.h"
@@ -39,7 +40,6 @@ namespace {
 
 constexpr TColor kPlaceholderColor = 0x808080;  // grey: the box shows the placeholder exactly while its font is grey
 constexpr int kResultRowHeight = 18;
-constexpr wchar_t kLaunchLogVariable[] = L"TESSALINE_LAUNCH_LOG";
 
 std::wstring FolderPath(int csidl) {
     wchar_t path[MAX_PATH] = {};
@@ -97,24 +97,13 @@ void EndThreadWithCom() {
     CoUninitialize();
 }
 
-// Every shell start of the search box, also written to the launch log when a test asks for one.
+// Every shell start of the search box goes through here.
 HINSTANCE SearchShellExecute(HWND owner,
                              const wchar_t* verb,
                              const std::wstring& file,
                              const std::wstring& parameters,
                              int show) {
-    const std::wstring logFile = GetEnvironmentText(kLaunchLogVariable);
-    if (!logFile.empty()) {
-        const std::string line =
-            WideToUtf8(std::wstring(verb != nullptr ? verb : L"") + L"\t" + file + L"\t" + parameters) + "\r\n";
-        HANDLE handle = CreateFileW(logFile.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (handle != INVALID_HANDLE_VALUE) {
-            DWORD written = 0;
-            WriteFile(handle, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-            CloseHandle(handle);
-        }
-    }
+    NotifyShellStart(verb != nullptr ? verb : L"", file, parameters);
     return ShellExecuteW(owner, verb, file.c_str(), parameters.empty() ? nullptr : parameters.c_str(), nullptr, show);
 }
 

@@ -24,9 +24,6 @@ inline constexpr uint32_t kExitShutDown = 1;  // EWX_SHUTDOWN
 inline constexpr uint32_t kExitReboot = 2;    // EWX_REBOOT
 inline constexpr uint32_t kExitReasonUnplanned = 0xFFFF;
 
-// When this variable names a file at the first action, the whole process records to it instead of acting.
-inline constexpr wchar_t kSessionLogVariable[] = L"TESSALINE_SESSION_LOG";
-
 enum class TSessionCallKind { LockWorkStation, EnableShutdownPrivilege, ExitWindowsEx, SetSystemPowerState };
 
 struct TSessionCall {
@@ -80,8 +77,8 @@ class TSessionCallRecorder : public ISessionSystem {
 ISessionSystem* SetSessionSystemForTest(ISessionSystem* system);
 ISessionSystem* SessionSystemForTest();
 
-// Runs the action through the installed test system, else the recorder of kSessionLogVariable, else the real
-// system. Failures are traced and otherwise silent. Defined in SessionActionsWin.cpp.
+// Runs the action through the installed test system, else the real system. Failures are traced and otherwise silent.
+// Defined in SessionActionsWin.cpp.
 void RunSessionAction(TSessionAction action);
 
 }  // namespace tessaline

@@ -1,6 +1,5 @@
 #include <windows.h>
 
-#include "base/FileSystem.h"
 #include "base/Trace.h"
 #include "startmenu/SessionActions.h"
 
@@ -66,24 +65,12 @@ class TRealSessionSystem : public ISessionSystem {
     }
 };
 
-// Chosen once: an end-to-end test sets the variable before it starts the program.
-ISessionSystem& ProcessSessionSystem() {
-    static ISessionSystem* const chosen = []() -> ISessionSystem* {
-        const std::wstring logFile = GetEnvironmentText(kSessionLogVariable);
-        if (!logFile.empty()) {
-            Trace(L"SessionActions: recording to ", logFile);
-            return new TSessionCallRecorder(logFile);  // lives as long as the process
-        }
-        return new TRealSessionSystem();
-    }();
-    return *chosen;
-}
-
 }  // namespace
 
 void RunSessionAction(TSessionAction action) {
+    static TRealSessionSystem realSystem;
     ISessionSystem* system = SessionSystemForTest();
-    PerformSessionAction(action, system != nullptr ? *system : ProcessSessionSystem());
+    PerformSessionAction(action, system != nullptr ? *system : realSystem);
 }
 
 }  // namespace tessaline

@@ -36,6 +36,11 @@ int v_StartMenu_Height = kStartMenuBaseHeight;
 
 namespace {
 
+bool IsWindowOfThisProcess(HWND window) {
+    DWORD process = 0;
+    return window != nullptr && GetWindowThreadProcessId(window, &process) != 0 && process == GetCurrentProcessId();
+}
+
 // Black at alpha 160 over the glass: the dark translucent background (premultiplied, so only alpha is set).
 constexpr TColor kGlass = 0xA0000000;
 
@@ -231,7 +236,9 @@ bool TZelStartMenuFrm::Create() {
         return false;
     }
     // The taskbar side finds this window by class and caption while the creation steps wait for it.
-    StartMenuCreationBegin(*this);
+    if (!StartMenuCreationBegin(*this)) {
+        return false;
+    }
     SetUpWindow();
     StartMenuCreationEnd();
     if (GlobalLanguage) {
@@ -278,6 +285,7 @@ void TZelStartMenuFrm::ReloadLanguage() {
 void TZelStartMenuFrm::ShowStartMenuForm() {
     EndRightColumnHover(0);
     Trace(L"ShowStartMenuForm");
+    NoteForegroundWindow();
     v_Show_StartMenu = true;
     LeaveSearchMode();
     SetVisible(true);
@@ -426,9 +434,43 @@ bool TZelStartMenuFrm::WindowPosChanging(WINDOWPOS& pos) {
     return true;
 }
 
+void TZelStartMenuFrm::NoteForegroundWindow() {
+    if (HWND foreground = GetForegroundWindow(); foreground != nullptr && !IsWindowOfThisProcess(foreground)) {
+        foregroundBeforeShow_ = foreground;
+    }
+}
+
+HWND TZelStartMenuFrm::WindowToReturnTo() const {
+    HWND taskbar = frmStartMenu != nullptr ? frmStartMenu->TaskbarWindow() : nullptr;
+    const DWORD taskbarThread = taskbar != nullptr ? GetWindowThreadProcessId(taskbar, nullptr) : 0;
+    for (HWND candidate : {foregroundBeforeShow_, GetShellWindow()}) {
+        if (candidate != nullptr && IsWindow(candidate) && IsWindowVisible(candidate) &&
+            !IsWindowOfThisProcess(candidate) && !IsHungAppWindow(candidate) &&
+            GetWindowThreadProcessId(candidate, nullptr) != taskbarThread) {
+            return candidate;
+        }
+    }
+    return nullptr;
+}
+
 void TZelStartMenuFrm::HideStartMenu() {
+    if (hiding_) {
+        return;  // hiding deactivates, and deactivation hides
+    }
+    hiding_ = true;
     paneHint_.Hide();
     try {
+        // The keyboard goes back where it was before the menu opened (the desktop when that window is gone), or
+        // nowhere. Left to the system it goes to the next window down, often the taskbar: the Start button is the
+        // taskbar's child, so the taskbar's thread shares this thread's input, and every later change of the active
+        // window would wait for that thread, which hangs this program whenever Explorer hangs.
+        if (GetActiveWindow() == Handle()) {
+            if (HWND target = WindowToReturnTo(); target != nullptr) {
+                SetForegroundWindow(target);
+            } else {
+                SetActiveWindow(nullptr);
+            }
+        }
         SetVisible(false);
         // A hidden window has nothing under the mouse: the next showing starts without a hovered control.
         Mouse().Leave();
@@ -441,6 +483,7 @@ void TZelStartMenuFrm::HideStartMenu() {
     } catch (...) {
         // Hiding never fails for the caller.
     }
+    hiding_ = false;
 }
 
 void TZelStartMenuFrm::EscapeKey() {

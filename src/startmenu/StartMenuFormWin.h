@@ -103,6 +103,10 @@ class TZelStartMenuFrm : public TForm {
     TLabel* lbl_SearchResult = nullptr;
 
     bool SearchMode() const { return searchMode_; }
+    // Remembers the window that has the keyboard now, unless it is one of ours: hiding the menu gives it back.
+    void NoteForegroundWindow();
+    // The page "Send Feedback" opens (the build's, from the start); empty hides the button.
+    void SetFeedbackPage(const std::wstring& page);
     // The rows of the results tree that a pass may fill.
     int SearchRowsThatFit() const;
 
@@ -119,6 +123,7 @@ class TZelStartMenuFrm : public TForm {
     void PaintGlass(ICanvas& canvas, const TRect& client);
     bool WindowPosChanging(WINDOWPOS& pos);
     void EscapeKey();
+    HWND WindowToReturnTo() const;
     void ReadLanguageTexts();
 
     // The program panes (ProgramPanesWin.cpp).
@@ -190,6 +195,10 @@ class TZelStartMenuFrm : public TForm {
     std::wstring backText_ = L"Back";
     std::wstring searchPlaceholder_ = L"Search programs and files";
     std::wstring currentImage_;
+    std::wstring feedbackPage_;
+    // The window that had the keyboard when the menu last opened (not one of ours); it gets it back on hiding.
+    HWND foregroundBeforeShow_ = nullptr;
+    bool hiding_ = false;
     std::wstring shownImage_;
     TLogoHintWindow* logoWindow_ = nullptr;
     TPoint lastMouse_[3] = {{-1, -1}, {-1, -1}, {-1, -1}};

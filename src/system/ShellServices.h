@@ -38,7 +38,7 @@ class ScopedWow64RedirectionOff {
     bool disabled_;
 };
 
-// Index of the file's icon in the system image list.
+// Index of the file's icon in the system image list of that size; -1 when the shell has none.
 int GetSysIconIndex(const std::wstring& path, bool small, bool open);
 
 // The account's full name from WMI, else the login name. Traces "UserName: " + result.

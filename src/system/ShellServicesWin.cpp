@@ -66,17 +66,18 @@ bool RevertWow64Redirection(void* oldValue) {
 }
 
 int GetSysIconIndex(const std::wstring& path, bool small, bool open) {
+    // The index alone: asking for the icon handle as well (SHGFI_ICON) gives the same index on Windows, but Wine 8
+    // then answers a shortcut's large icon with the index of the bare shortcut arrow (WINE.md).
     SHFILEINFOW info{};
-    UINT flags = SHGFI_SYSICONINDEX | SHGFI_ICON;
+    UINT flags = SHGFI_SYSICONINDEX;
     if (open) {
         flags |= SHGFI_OPENICON;
     }
     if (small) {
         flags |= SHGFI_SMALLICON;
     }
-    SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, flags);
-    if (info.hIcon != nullptr) {
-        DestroyIcon(info.hIcon);
+    if (SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, flags) == 0) {
+        return -1;  // not 0: that is a real icon, some other file's
     }
     return info.iIcon;
 }
@@ -127,9 +128,11 @@ bool ForceForegroundWindow(HWND window) {
     if (GetForegroundWindow() == window) {
         return true;
     }
-    const DWORD foregroundThread = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
+    HWND foreground = GetForegroundWindow();
+    const DWORD foregroundThread = GetWindowThreadProcessId(foreground, nullptr);
     const DWORD thisThread = GetCurrentThreadId();
-    const bool attach = foregroundThread != 0 && foregroundThread != thisThread;
+    // Sharing input with a hung thread would make activating our window wait for it.
+    const bool attach = foregroundThread != 0 && foregroundThread != thisThread && !IsHungAppWindow(foreground);
     if (attach) {
         AttachThreadInput(thisThread, foregroundThread, TRUE);
     }

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "TestSupport.h"
 #include "base/FileSystem.h"
+#include "base/SaveTemporary.h"
 #include "base/TextFile.h"
 #include "base/WideText.h"
 
@@ -66,18 +69,95 @@ TEST(TextFile, MissingAndUnreadableFilesAreTold) {
     EXPECT_EQ(ReadTextFileLines(folder.Path(), lines), FileReadResult::Failed);
 }
 
-TEST(TextFile, InterruptedReplacementLeavesTheOldFileWhole) {
+TEST(TextFile, AReplacementInterruptedAtAnyStepLeavesTheOldFileWholeAndAStaleTemporary) {
+    struct Case {
+        const char* name;
+        TReplaceStep step;
+    };
+    for (const auto& [name, step] :
+         {Case{"temporary file made", TReplaceStep::Created}, Case{"half written", TReplaceStep::HalfWritten},
+          Case{"complete, before the rename", TReplaceStep::Complete}}) {
+        SCOPED_TRACE(name);
+        TempFolder folder;
+        const std::wstring path = folder.File(L"Main.ini");
+        test::WriteBytes(path, "old contents");
+
+        SetReplaceInterruptionForTest([step](TReplaceStep at, const std::wstring&) { return at != step; });
+        EXPECT_FALSE(ReplaceFileAtomically(path, "new contents, longer than the old"));
+        SetReplaceInterruptionForTest(nullptr);
+        EXPECT_EQ(test::ReadBytes(path), "old contents");
+        // As after a crash: the temporary file stays until the next start clears it.
+        EXPECT_EQ(test::CountFiles(folder.Path(), L".tmp"), 1);
+        EXPECT_EQ(RemoveStaleSaveTemporaries(folder.Path(), {L"Main.ini"}), 1);
+        EXPECT_EQ(test::CountFiles(folder.Path(), L".tmp"), 0);
+
+        EXPECT_TRUE(ReplaceFileAtomically(path, "new contents"));
+        EXPECT_EQ(test::ReadBytes(path), "new contents");
+    }
+}
+
+TEST(TextFile, OnlyTemporariesOfEndedProcessesOrOfThisOneAreStale) {
     TempFolder folder;
-    const std::wstring path = folder.File(L"Main.ini");
-    test::WriteBytes(path, "old contents");
+    test::IdleProcess running;
+    test::IdleProcess ended;
+    ASSERT_NE(running.Id(), 0u);
+    const uint32_t endedId = ended.Id();
+    ASSERT_NE(endedId, 0u);
+    ended.End();
+    ASSERT_FALSE(ProcessIsRunning(endedId));
+    ASSERT_TRUE(ProcessIsRunning(running.Id()));
 
-    SetReplaceInterruptionForTest([](const std::wstring&) { return false; });
-    EXPECT_FALSE(ReplaceFileAtomically(path, "new contents"));
-    SetReplaceInterruptionForTest(nullptr);
-    EXPECT_EQ(test::ReadBytes(path), "old contents");
+    const std::wstring main = folder.File(L"Main.ini");
+    for (const std::wstring& name : {SaveTemporaryPath(main, running.Id(), 0), SaveTemporaryPath(main, endedId, 3),
+                                     SaveTemporaryPath(folder.File(L"UserData.ini"), CurrentProcessId(), 1),
+                                     folder.File(L"Main.ini.notes.tmp"), folder.File(L"Other.ini.1-1.tmp")}) {
+        test::WriteBytes(name, "x");
+    }
+    EXPECT_EQ(RemoveStaleSaveTemporaries(folder.Path(), {L"Main.ini", L"UserData.ini"}), 2);
+    EXPECT_TRUE(test::Exists(SaveTemporaryPath(main, running.Id(), 0)));  // a save in progress elsewhere
+    EXPECT_FALSE(test::Exists(SaveTemporaryPath(main, endedId, 3)));
+    EXPECT_FALSE(test::Exists(SaveTemporaryPath(folder.File(L"UserData.ini"), CurrentProcessId(), 1)));
+    EXPECT_TRUE(test::Exists(folder.File(L"Main.ini.notes.tmp")));  // not one of ours
+    EXPECT_TRUE(test::Exists(folder.File(L"Other.ini.1-1.tmp")));
+}
 
-    EXPECT_TRUE(ReplaceFileAtomically(path, "new contents"));
-    EXPECT_EQ(test::ReadBytes(path), "new contents");
+TEST(TextFile, SaveTemporaryNamesAreReadBackExactly) {
+    struct Case {
+        const wchar_t* name;
+        std::optional<uint32_t> owner;
+    };
+    for (const auto& [name, owner] :
+         {Case{L"Main.ini.1234-0.tmp", 1234u}, Case{L"MAIN.INI.7-12.TMP", 7u},
+          Case{L"Main.ini.4294967295-1.tmp", UINT32_MAX}, Case{L"Main.ini.4294967296-1.tmp", std::nullopt},
+          Case{L"Main.ini.12.tmp", std::nullopt}, Case{L"Main.ini.-1.tmp", std::nullopt},
+          Case{L"Main.ini.1-.tmp", std::nullopt}, Case{L"Main.ini.1-2-3.tmp", std::nullopt},
+          Case{L"Main.ini1-2.tmp", std::nullopt}, Case{L"Main.ini.a-2.tmp", std::nullopt},
+          Case{L"Main.ini.1-2.bak", std::nullopt}, Case{L"Main.ini.tmp", std::nullopt},
+          Case{L"Other.ini.1-2.tmp", std::nullopt}}) {
+        EXPECT_EQ(SaveTemporaryOwner(name, L"Main.ini"), owner) << WideToUtf8(name);
+    }
+    EXPECT_EQ(SaveTemporaryPath(L"C:\\d\\Main.ini", 42, 7), L"C:\\d\\Main.ini.42-7.tmp");
+}
+
+TEST(TextFile, Utf16WithoutAByteOrderMarkIsToldByItsZeroBytes) {
+    const std::wstring text = L"[Main]\r\nSkinName=Caf\x00E9\r\nLanguage=German\r\n";
+    std::string le;
+    std::string be;
+    for (wchar_t c : text) {
+        le.push_back(static_cast<char>(c & 0xFF));
+        le.push_back(static_cast<char>((c >> 8) & 0xFF));
+        be.push_back(static_cast<char>((c >> 8) & 0xFF));
+        be.push_back(static_cast<char>(c & 0xFF));
+    }
+    EXPECT_EQ(DetectEncoding(le), TextEncoding::Utf16Le);
+    EXPECT_EQ(DecodeText(le), text);
+    EXPECT_EQ(DetectEncoding(be), TextEncoding::Utf16Be);
+    EXPECT_EQ(DecodeText(be), text);
+    // A few characters beyond Latin-1 do not hide the pattern.
+    EXPECT_EQ(DecodeText(le + std::string("\x10\x04\x00\x01", 4)), text + L"\x0410\x0100");
+    EXPECT_EQ(DetectEncoding("[Main]\r\nSkinName=Caf\xE9\r\n"), TextEncoding::Ansi);
+    EXPECT_EQ(DetectEncoding(std::string("abc\0def", 7)), TextEncoding::Ansi);  // one stray zero is not UTF-16
+    EXPECT_EQ(DetectEncoding("x"), TextEncoding::Ansi);
 }
 
 TEST(TextFile, FailedReplacementRemovesItsTemporaryFile) {

@@ -20,6 +20,8 @@ class TProbe : public TComponent {
     bool LoadingWhenLoaded = true;
 
   protected:
+    void Notification(TComponent* component) override { log_.push_back(Name() + L" hears of " + component->Name()); }
+
     void Loaded() override {
         LoadingWhenLoaded = Loading();
         log_.push_back(L"Loaded " + Name());
@@ -145,6 +147,35 @@ TEST(Component, EndLoadingFinishesEveryOwnedComponentOnce) {
         // Loaded may use the setters' side effects: loading is over for the component by then.
         EXPECT_FALSE(component->LoadingWhenLoaded) << component->Name();
     }
+}
+
+TEST(Component, FreeNotificationTellsTheSurvivorWhicheverGoesFirst) {
+    TLog log;
+    TComponent form(nullptr);
+    auto* label = new TProbe(&form, log);
+    label->SetName(L"label");
+    auto* edit = new TProbe(&form, log);
+    edit->SetName(L"edit");
+    auto* other = new TProbe(&form, log);
+    other->SetName(L"other");
+    label->FreeNotification(edit);
+    label->FreeNotification(edit);  // once is enough
+    other->FreeNotification(label);
+
+    delete edit;
+    EXPECT_EQ(log, (TLog{L"~edit", L"label hears of edit"}));
+    log.clear();
+    // The link is gone with the edit: the label's end tells only the one still asking.
+    delete label;
+    EXPECT_EQ(log, (TLog{L"~label", L"other hears of label"}));
+    log.clear();
+
+    auto* again = new TProbe(&form, log);
+    again->SetName(L"again");
+    other->FreeNotification(again);
+    other->RemoveFreeNotification(again);
+    delete again;
+    EXPECT_EQ(log, (TLog{L"~again"}));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "Desktop.h"
 
 #include <shlobj.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -125,7 +126,8 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
 
 TDesktop::TDesktop(TDesktopOptions options) : options_(std::move(options)) {
     const std::wstring bin = BuildPath(L"bin");
-    CopyFileW((bin + L"\\Tessaline.exe").c_str(), stage_.File(L"Tessaline.exe").c_str(), FALSE);
+    // The test build: the program with the seams that record power actions and shell starts.
+    CopyFileW(BuildPath(L"testbuild\\Tessaline.exe").c_str(), stage_.File(L"Tessaline.exe").c_str(), FALSE);
     for (const wchar_t* folder : {L"Language", L"StartButtonSkin", L"Resources"}) {
         CopyInto(bin + L"\\" + folder, stage_.File(folder));
     }
@@ -267,6 +269,36 @@ void SendKey(WORD key) {
     input[1] = input[0];
     input[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, input, sizeof(INPUT));
+}
+
+void Click(bool right) {
+    INPUT click[2] = {};
+    click[0].type = INPUT_MOUSE;
+    click[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+    click[1] = click[0];
+    click[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    SendInput(2, click, sizeof(INPUT));
+}
+
+void ClickAt(POINT at, bool right) {
+    SetCursorPos(at.x, at.y);
+    PumpFor(150);
+    Click(right);
+}
+
+int RunningProcesses(const wchar_t* exeName) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) {
+        return -1;
+    }
+    int count = 0;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+        count += CompareStringOrdinal(entry.szExeFile, -1, exeName, -1, TRUE) == CSTR_EQUAL ? 1 : 0;
+    }
+    CloseHandle(snapshot);
+    return count;
 }
 
 std::wstring ProgramsFolder() {

@@ -100,6 +100,13 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs);
 
 // A key pressed and released through SendInput (it reaches the window with the keyboard focus).
 void SendKey(WORD key);
+// A button of the real pointer pressed and released where it is (SendInput), or after moving it to `at`: the
+// system activates, hit-tests and captures as it would for a person.
+void Click(bool right = false);
+void ClickAt(POINT at, bool right = false);
+
+// How many processes of this executable name (no folder) run now.
+int RunningProcesses(const wchar_t* exeName);
 
 // The user's Programs folder (the shortcuts the menu lists), and a program of the system directory.
 std::wstring ProgramsFolder();

@@ -22,6 +22,68 @@ bool NoWindowOfTessaline() {
            FindWindowW(kStartButtonFormClass, nullptr) == nullptr;
 }
 
+TEST(DockingE2E, RealClicksOnTheDockedButtonOpenAndCloseTheMenu) {
+    TDesktop desktop;
+    ASSERT_TRUE(desktop.StartHost());
+    ASSERT_TRUE(desktop.StartTessaline());
+    HWND menu = desktop.StartMenu();
+    RECT button{};
+    GetWindowRect(desktop.Button(), &button);
+    // Below the part that stands out over the taskbar's top edge: on the taskbar itself.
+    const POINT center{(button.left + button.right) / 2, (button.top + button.bottom) / 2 + 6};
+    const auto shown = [&] { return IsWindowVisible(menu) != FALSE; };
+    const auto hidden = [&] { return IsWindowVisible(menu) == FALSE; };
+
+    ClickAt(center);
+    ASSERT_TRUE(WaitUntil(shown, 3000)) << "a click did not open the menu";
+    PumpFor(500);
+    ClickAt(center);
+    EXPECT_TRUE(WaitUntil(hidden, 3000)) << "a second click did not close the menu";
+    PumpFor(500);
+    EXPECT_TRUE(hidden()) << "the menu came back after the click that closed it";
+
+    ClickAt(center);
+    ASSERT_TRUE(WaitUntil(shown, 3000));
+    PumpFor(300);
+    SendKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntil(hidden, 3000)) << "Esc did not close the menu";
+    PumpFor(300);
+    ClickAt(center);
+    EXPECT_TRUE(WaitUntil(shown, 3000)) << "a click after Esc did not open the menu";
+    SendKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil(hidden, 3000));
+}
+
+// The window a person was typing in before opening the menu gets the keyboard back when the menu closes, however
+// it closes (not the taskbar, whose thread the Start button ties to the program's).
+TEST(DockingE2E, ClosingTheMenuGivesTheKeyboardBackToTheWindowThatHadIt) {
+    TDesktop desktop;
+    ASSERT_TRUE(desktop.StartHost());
+    ASSERT_TRUE(desktop.StartTessaline());
+    HWND work = CreateWindowExW(0, L"EDIT", L"the user's work", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 200, 400, 300,
+                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(work, nullptr);
+    SetForegroundWindow(work);
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == work; }, 3000));
+    HWND menu = desktop.StartMenu();
+    RECT button{};
+    GetWindowRect(desktop.Button(), &button);
+    const POINT center{(button.left + button.right) / 2, (button.top + button.bottom) / 2 + 6};
+
+    SendKey(VK_LWIN);
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == menu; }, 3000));
+    SendKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == work; }, 3000)) << "after Esc";
+
+    ClickAt(center);
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == menu; }, 3000));
+    PumpFor(300);
+    ClickAt(center);
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == work; }, 3000)) << "after a click on the button";
+    EXPECT_FALSE(IsWindowVisible(menu));
+    DestroyWindow(work);
+}
+
 TEST(DockingE2E, BottomTaskbarMakesRoomForTheButtonAndGetsItBackOnQuit) {
     TDesktop desktop;
     ASSERT_TRUE(desktop.StartHost());
@@ -120,6 +182,28 @@ TEST(DockingE2E, WithoutAnAnswerFromTheTaskbarSideStartUpGoesOnAfterItsBound) {
     ASSERT_TRUE(desktop.StartTessaline(true, 30000));
     EXPECT_GE(GetTickCount() - start, 14000u);
     EXPECT_EQ(desktop.InTaskbar(desktop.Band()).Left, 54);
+}
+
+TEST(DockingE2E, AQuitDuringTheStartUpWaitEndsAtOnceAndStartsNothingMore) {
+    TDesktopOptions options;
+    options.SilentTaskbarSide = true;
+    TDesktop desktop(options);
+    ASSERT_TRUE(desktop.StartHost());
+    ASSERT_TRUE(desktop.StartTessaline(false));
+    // The start-menu window exists while start-up waits for the taskbar side.
+    ASSERT_TRUE(WaitUntil([&] { return desktop.StartMenu() != nullptr; }, 10000));
+    ASSERT_TRUE(WaitUntil([&] { return desktop.HelperLogCount(L"Tarnwick.exe /loaddll") == 1; }, 5000));
+    const DWORD thread = GetWindowThreadProcessId(desktop.StartMenu(), nullptr);
+    const DWORD quitAt = GetTickCount();
+    ASSERT_TRUE(PostThreadMessageW(thread, WM_QUIT, 0, 0));
+    EXPECT_EQ(desktop.WaitTessalineExit(5000), 0u);
+    EXPECT_LT(GetTickCount() - quitAt, 3000u);
+    PumpFor(500);
+    for (const std::wstring& line : desktop.HelperLog()) {
+        EXPECT_EQ(line, L"Tarnwick.exe /loaddll") << "started after the quit";
+    }
+    EXPECT_TRUE(NoWindowOfTessaline());
+    EXPECT_EQ(desktop.InTaskbar(desktop.Band()).Left, 60);  // never docked
 }
 
 }  // namespace

@@ -237,14 +237,7 @@ TEST_F(SearchE2E, AClickOnAResultOpensItAndARightClickShowsItsContextMenu) {
     ASSERT_TRUE(WaitForResult(L"Tessaline Search Pad"));
     POINT at{40, 9};  // inside the first row (rows are 18 pixels high)
     ClientToScreen(Results(), &at);
-    SetCursorPos(at.x, at.y);
-    PumpFor(200);
-    INPUT click[2] = {};
-    click[0].type = INPUT_MOUSE;
-    click[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-    click[1] = click[0];
-    click[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-    SendInput(2, click, sizeof(INPUT));
+    ClickAt(at, true);
     HWND menu = nullptr;
     EXPECT_TRUE(WaitUntil(
         [&] {
@@ -255,12 +248,13 @@ TEST_F(SearchE2E, AClickOnAResultOpensItAndARightClickShowsItsContextMenu) {
     SendKey(VK_ESCAPE);
     PumpFor(500);
     // The tree view's right button runs a drag-detect loop after the menu closes; a button-up ends it.
-    SendInput(1, &click[1], sizeof(INPUT));
+    INPUT rightUp{};
+    rightUp.type = INPUT_MOUSE;
+    rightUp.mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+    SendInput(1, &rightUp, sizeof(INPUT));
     PumpFor(300);
     ASSERT_TRUE(IsWindowVisible(Results()));
-    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, click, sizeof(INPUT));
+    Click();
     EXPECT_TRUE(WaitForLaunch(L"open\t" + link_ + L"\t")) << Narrow(desktop_.LaunchLog());
 }
 

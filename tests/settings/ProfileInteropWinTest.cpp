@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "TestSupport.h"
 #include "base/TextFile.h"
 #include "settings/IniFile.h"
@@ -96,9 +98,9 @@ TEST(ProfileInterop, ASaveInterruptedBeforeTheRenameLeavesTheOldFile) {
     const std::string before = test::ReadBytes(path);
 
     std::wstring tempSeen;
-    SetReplaceInterruptionForTest([&](const std::wstring& temp) {
+    SetReplaceInterruptionForTest([&](TReplaceStep step, const std::wstring& temp) {
         tempSeen = temp;
-        return false;  // the process "dies" here
+        return step != TReplaceStep::Complete;  // the process "dies" here
     });
     {
         TSafeIniFile ini(path);
@@ -132,6 +134,42 @@ TEST(ProfileInterop, ARenameRefusedByTheSystemLeavesTheOldFileAndNoLeftovers) {
     EXPECT_EQ(ProfileRead(path, L"Main", L"SkinName", L"-"), L"New");
     EXPECT_EQ(test::CountFiles(folder.Path(), L".tmp"), 0);
     (void)before;
+}
+
+TEST(ProfileInterop, ASaveWaitsForAProgramThatHoldsTheFileForAMoment) {
+    TempFolder folder;
+    for (const wchar_t* name : {L"Main.ini", L"UserData.ini"}) {
+        const std::wstring path = folder.File(name);
+        ASSERT_TRUE(WriteUtf16LeLinesAtomic(path, {L"[Main]", L"SkinName=Old", L""}));
+        // A scanner opens the file without delete sharing and lets it go a third of a second later.
+        HANDLE reader = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+        std::thread scanner([reader] {
+            Sleep(300);
+            CloseHandle(reader);
+        });
+        EXPECT_TRUE(WriteUtf16LeLinesAtomic(path, {L"[Main]", L"SkinName=New", L""}));
+        scanner.join();
+        EXPECT_EQ(ProfileRead(path, L"Main", L"SkinName", L"-"), L"New");
+        EXPECT_EQ(test::CountFiles(folder.Path(), L".tmp"), 0);
+    }
+}
+
+TEST(ProfileInterop, AFolderWhereMainIniShouldBeReadsAsDefaultsAndStays) {
+    TempFolder folder;
+    const std::wstring path = folder.File(L"Main.ini");
+    ASSERT_TRUE(CreateDirectoryW(path.c_str(), nullptr));
+    {
+        TSafeIniFile ini(path);
+        EXPECT_EQ(ini.ReadString(L"Main", L"SkinName", L"Classic"), L"Classic");
+        ini.WriteString(L"Main", L"SkinName", L"Metro");
+        EXPECT_FALSE(ini.SaveFile(path));
+    }
+    EXPECT_EQ(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY,
+              static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+    EXPECT_EQ(test::CountFiles(folder.Path(), L".tmp"), 0);
+    EXPECT_FALSE(test::Exists(path + kKeptBadSuffix));
 }
 
 TEST(ProfileInterop, ARelativeFileNameMeansTheSameFileToReaderAndWriter) {

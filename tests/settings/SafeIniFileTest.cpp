@@ -101,7 +101,8 @@ TEST(SafeIniFile, AnInterruptedSaveLeavesTheLastGoodFile) {
     }
     const std::string good = test::ReadBytes(path);
 
-    SetReplaceInterruptionForTest([](const std::wstring&) { return false; });
+    SetReplaceInterruptionForTest(
+        [](TReplaceStep step, const std::wstring&) { return step != TReplaceStep::Complete; });
     {
         TSafeIniFile ini(path);
         ini.WriteString(L"Main", L"SkinName", L"Half-written");
@@ -117,7 +118,10 @@ TEST(SafeIniFile, AWriteCycleReplacesTheFileOnlyWhenItChanges) {
     const std::wstring path = folder.File(L"Main.ini");
     { TSafeIniFile(path).WriteBool(L"Main", L"Startup", true); }
     int replacements = 0;
-    SetReplaceInterruptionForTest([&](const std::wstring&) { return ++replacements > 0; });
+    SetReplaceInterruptionForTest([&](TReplaceStep step, const std::wstring&) {
+        replacements += step == TReplaceStep::Complete ? 1 : 0;
+        return true;
+    });
     {
         TSafeIniFile ini(path);  // already in the written form: no rewrite
         ini.WriteBool(L"Main", L"Startup", false);
@@ -137,6 +141,59 @@ TEST(SafeIniFile, ASaveThatCannotWriteIsSwallowed) {
     ini.WriteBool(L"Main", L"Startup", false);
     EXPECT_FALSE(ini.SaveFile(path));
     EXPECT_FALSE(ini.ReadBool(L"Main", L"Startup", true));  // memory keeps the value for this cycle
+}
+
+TEST(SafeIniFile, Utf16WithoutAByteOrderMarkKeepsEverySettingThroughAWriteCycle) {
+    TempFolder folder;
+    const std::wstring path = folder.File(L"Main.ini");
+    const std::string withMark = test::Utf16LeWithBom(L"[Main]\r\nSkinName=Metro\r\nLanguage=German\r\nStartup=0\r\n");
+    test::WriteBytes(path, withMark.substr(2));
+    {
+        TSafeIniFile ini(path);
+        ini.WriteBool(L"Main", L"HotCorners", false);
+        ini.SaveFile(path);
+    }
+    EXPECT_EQ(test::ReadBytes(path),
+              Written({L"[Main]", L"SkinName=Metro", L"Language=German", L"Startup=0", L"HotCorners=0", L""}));
+    EXPECT_FALSE(test::Exists(path + kKeptBadSuffix));
+}
+
+TEST(SafeIniFile, AFileWithTextButNoKeyIsKeptBesideItBeforeTheFirstSave) {
+    TempFolder folder;
+    const std::wstring path = folder.File(L"Main.ini");
+    const std::string garbled = "\x01\x02 garbage from a broken disk \x7F\r\n[Main]\r\nno key here\r\n";
+    test::WriteBytes(path, garbled);
+    {
+        TSafeIniFile ini(path);
+        ini.WriteBool(L"Main", L"Startup", false);
+        ini.SaveFile(path);
+    }
+    EXPECT_EQ(test::ReadBytes(path + kKeptBadSuffix), garbled);
+    EXPECT_FALSE(TSafeIniFile(path).ReadBool(L"Main", L"Startup", true));
+
+    // Files that only lack keys but carry nothing (empty, blank, comments, the section alone) are not kept.
+    for (const char* bytes : {"", "\r\n  \r\n", "; note\r\n[Main]\r\n"}) {
+        TempFolder other;
+        const std::wstring file = other.File(L"Main.ini");
+        test::WriteBytes(file, bytes);
+        { TSafeIniFile(file).WriteBool(L"Main", L"Startup", false); }
+        EXPECT_FALSE(test::Exists(file + kKeptBadSuffix)) << bytes;
+    }
+}
+
+TEST(SafeIniFile, AKeylessFileThatCannotBeKeptIsNotReplaced) {
+    TempFolder folder;
+    const std::wstring path = folder.File(L"Main.ini");
+    const std::string garbled = "nothing an INI reader understands\r\n";
+    test::WriteBytes(path, garbled);
+    // A folder stands where the copy would go.
+    ASSERT_TRUE(CreateDirectoryTree(path + kKeptBadSuffix));
+    {
+        TSafeIniFile ini(path);
+        ini.WriteBool(L"Main", L"Startup", false);
+        EXPECT_FALSE(ini.SaveFile(path));
+    }
+    EXPECT_EQ(test::ReadBytes(path), garbled);
 }
 
 }  // namespace

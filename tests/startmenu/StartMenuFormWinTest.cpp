@@ -1,5 +1,6 @@
 // The start-menu window built in this process (without the program's start-up steps): its language follows
-// Main.ini when the settings dialog asks it to reload; the All Programs tree on each showing.
+// Main.ini when the settings dialog asks it to reload; the feedback button follows the build's page; the All
+// Programs tree on each showing.
 
 #include <gtest/gtest.h>
 
@@ -13,12 +14,14 @@
 #include "catalogue/uStartProgramLst.h"
 #include "controls/CursorTableWin.h"
 #include "controls/Label.h"
+#include "controls/PImageNote.h"
 #include "controls/PictureLoader.h"
 #include "controls/StandardClasses.h"
 #include "controls/TreeViewWin.h"
 #include "controls/WinControlWin.h"
 #include "settings/PLanguage.h"
 #include "settings/UserDataDir.h"
+#include "startmenu/FeedbackPage.h"
 #include "startmenu/StartMenuFormWin.h"
 
 namespace tessaline {
@@ -66,6 +69,15 @@ TEST(StartMenuFormWin, ReloadLanguageTranslatesTheWindowAndKeepsThePlaceholderRu
         form->ReloadLanguage();
         EXPECT_EQ(form->Edit_Search->Caption(), L"note");
         EXPECT_EQ(form->LinkLabels[3]->Caption(), L"Music");
+        // A build without a feedback page shows no "Send Feedback"; one with a page does.
+        const bool buildHasPage = kFeedbackPage[0] != L'\0';
+        EXPECT_EQ(form->Image_SendBack->Visible(), buildHasPage);
+        EXPECT_EQ(form->Label_Sendback->Visible(), buildHasPage);
+        form->SetFeedbackPage(L"https://feedback.invalid/");
+        EXPECT_TRUE(form->Image_SendBack->Visible());
+        EXPECT_TRUE(form->Label_Sendback->Visible());
+        form->SetFeedbackPage(L"");
+        EXPECT_FALSE(form->Label_Sendback->Visible());
         // The window keeps the caption other components find it by.
         wchar_t caption[64] = {};
         GetWindowTextW(form->Handle(), caption, 64);

@@ -106,6 +106,20 @@ TEST_F(ShellServices, IconIndexesComeFromTheSystemImageList) {
     test::WriteBytes(folder.File(L"note.txt"), "x");
     EXPECT_GE(GetSysIconIndex(folder.File(L"note.txt"), true, false), 0);
     EXPECT_GE(GetSysIconIndex(folder.Path(), true, true), 0);
+    EXPECT_EQ(GetSysIconIndex(folder.File(L"missing\\nothing.txt"), false, false), -1);
+}
+
+TEST_F(ShellServices, AShortcutShowsItsProgramsIconInBothSizes) {
+    wchar_t system[MAX_PATH] = {};
+    GetSystemDirectoryW(system, MAX_PATH);
+    const std::wstring program = std::wstring(system) + L"\\notepad.exe";
+    const std::wstring link = folder.File(L"Notepad.lnk");
+    ASSERT_TRUE(test::SaveShortcut(link, program));
+    for (bool small : {false, true}) {
+        SCOPED_TRACE(small ? "small" : "large");
+        // Not the shortcut arrow on its own: the program's picture, which the shell keeps once for both.
+        EXPECT_EQ(GetSysIconIndex(link, small, false), GetSysIconIndex(program, small, false));
+    }
 }
 
 TEST_F(ShellServices, TheUserNameFallsBackToTheLoginName) {

@@ -3,6 +3,8 @@
 //   taskbar_host.exe [--edge bottom|left|top] [--thickness N] [--length N] [--offset N] [--ready-file PATH]
 //                    [--message-log PATH]
 // The band answers no private message: the taskbar-side hook subclasses it and answers them itself.
+// Tests post WM_APP + 1 to the taskbar to have it lay itself out again, and WM_APP + 2 with a number of
+// milliseconds in wParam to have it stop answering for that long, as a hung Explorer does.
 
 #include <windows.h>
 
@@ -24,6 +26,9 @@ constexpr wchar_t kTrayClass[] = L"Shell_TrayWnd";
 constexpr wchar_t kBandClass[] = L"ReBarWindow32";
 // Tests post this to imitate Explorer laying its taskbar out again.
 constexpr UINT kRelayoutMessage = WM_APP + 1;
+// And this to imitate a hung Explorer: the thread sleeps for wParam milliseconds (at most a minute).
+constexpr UINT kHangMessage = WM_APP + 2;
+constexpr DWORD kLongestHangMs = 60000;
 
 constexpr COLORREF kTrayColor = RGB(22, 26, 34);
 constexpr COLORREF kTrayEdgeColor = RGB(64, 72, 90);
@@ -173,6 +178,9 @@ class TTaskbarHost {
             case WM_DISPLAYCHANGE:
             case kRelayoutMessage:
                 self->Relayout();
+                return 0;
+            case kHangMessage:
+                Sleep(static_cast<DWORD>(wParam < kLongestHangMs ? wParam : kLongestHangMs));
                 return 0;
             case WM_CLOSE:
                 DestroyWindow(window);
