@@ -84,8 +84,11 @@ DWORD ProcessOf(HWND window) {
 
 }  // namespace
 
-std::wstring BuildPath(const std::wstring& relative) {
-    std::wstring root = Utf8ToWide(TESSALINE_BINARY_DIR);
+namespace {
+
+// A folder of this machine as a Windows path (the build tree is a Unix path; Wine's drive Z: is the Unix root).
+std::wstring WindowsPathOf(const char* folder) {
+    std::wstring root = Utf8ToWide(folder);
     if (!root.empty() && root.front() == L'/') {
         root = L"Z:" + root;
     }
@@ -94,7 +97,13 @@ std::wstring BuildPath(const std::wstring& relative) {
             c = L'\\';
         }
     }
-    return root + L"\\" + relative;
+    return root;
+}
+
+}  // namespace
+
+std::wstring BuildPath(const std::wstring& relative) {
+    return WindowsPathOf(TESSALINE_BINARY_DIR) + L"\\" + relative;
 }
 
 void PumpFor(DWORD ms) {
@@ -135,6 +144,10 @@ TDesktop::TDesktop(TDesktopOptions options) : options_(std::move(options)) {
         for (const wchar_t* file : {kTaskbarHelperExe, kHookDll, kHotCornerHelper}) {
             CopyFileW((bin + L"\\" + file).c_str(), stage_.File(file).c_str(), FALSE);
         }
+#ifdef TESSALINE_BUILD64_DIR
+        const std::wstring helper64 = WindowsPathOf(TESSALINE_BUILD64_DIR) + L"\\bin\\Velmora64.exe";
+        CopyFileW(helper64.c_str(), stage_.File(L"Velmora64.exe").c_str(), FALSE);
+#endif
     } else {
         const std::wstring standIns = BuildPath(L"standins");
         for (const wchar_t* file : {L"Tarnwick.exe", L"Velmora32.exe", L"Velmora64.exe"}) {
@@ -177,6 +190,12 @@ void TDesktop::EndAll() {
         savedWorkArea_ = {};
     }
     PumpFor(100);
+}
+
+bool TDesktop::HotCornerHelperStaged() const {
+    BOOL wow64 = FALSE;
+    IsWow64Process(GetCurrentProcess(), &wow64);
+    return FileExists(stage_.File(wow64 ? L"Velmora64.exe" : kHotCornerHelper));
 }
 
 std::wstring TDesktop::MainIni() const {

@@ -41,6 +41,8 @@ class TDesktop {
     // Main.ini in the scenario's data directory (it may not exist yet).
     std::wstring MainIni() const;
     std::wstring StageFolder() const { return stage_.Path(); }
+    // Whether the stage holds the hot-corner helper the program will start (on 64-bit Windows the 64-bit one).
+    bool HotCornerHelperStaged() const;
     std::wstring ProfileFolder() const { return profile_.Path(); }
 
     bool StartHost();

@@ -544,17 +544,28 @@ namespace {
 // Scenarios with a work area of their own (published to the whole session, restored afterwards).
 class StartMenuWorkAreaE2E : public ::testing::Test {
   protected:
-    void Open(const RECT& workArea) {
+    // True when the scenario may go on; otherwise its failure or skip has been reported.
+    bool Open(const RECT& workArea) {
+#ifndef _WIN64
+        // Wine's 32-bit processes keep the work area they found when the session started (WINE.md); the x86_64
+        // run of the same scenarios covers them.
+        [] { GTEST_SKIP() << "32-bit processes do not take in a newly published work area"; }();
+        return false;
+#endif
         TDesktopOptions options;
         options.WorkArea = workArea;
         desktop_ = std::make_unique<TDesktop>(options);
-        ASSERT_TRUE(desktop_->StartHost());
-        ASSERT_TRUE(desktop_->StartTessaline());
+        EXPECT_TRUE(desktop_->StartHost());
+        EXPECT_TRUE(desktop_->StartTessaline());
         menu_ = desktop_->StartMenu();
-        ASSERT_NE(menu_, nullptr);
+        EXPECT_NE(menu_, nullptr);
+        if (menu_ == nullptr || HasFailure()) {
+            return false;
+        }
         Toggle(true);
         trees_ = Trees(menu_);
-        ASSERT_EQ(trees_.size(), 4u);
+        EXPECT_EQ(trees_.size(), 4u);
+        return trees_.size() == 4u && !HasFatalFailure();
     }
     void Toggle(bool shown) {
         PostMessageW(desktop_->Button(), WMShowToggle, 0, 0);
@@ -584,7 +595,9 @@ TEST_F(StartMenuWorkAreaE2E, A768PixelWorkAreaShowsThirteenPinnedRows) {
     } while (pins.Count() < 16 && FindNextFileW(find, &found));
     FindClose(find);
     ASSERT_EQ(pins.Count(), 16u);
-    Open({0, 0, GetSystemMetrics(SM_CXSCREEN), 768});
+    if (!Open({0, 0, GetSystemMetrics(SM_CXSCREEN), 768})) {
+        return;
+    }
     EXPECT_EQ(SendMessageW(trees_[0], TVM_GETCOUNT, 0, 0), 13);
     EXPECT_EQ(HeightOf(trees_[0]), 522);  // 13 rows of 40 and 2
     const RECT window = Window();
@@ -600,7 +613,9 @@ TEST_F(StartMenuWorkAreaE2E, A1080PixelWorkAreaHoldsTheMenuOnItsEdgeAsTallAsItsP
     pins.Add(L"Tessaline test Notepad", SystemProgram(L"notepad.exe"));
     pins.Add(L"Tessaline test Console", SystemProgram(L"cmd.exe"));
     ASSERT_EQ(pins.Count(), 2u);
-    Open({0, 0, GetSystemMetrics(SM_CXSCREEN), 1080});
+    if (!Open({0, 0, GetSystemMetrics(SM_CXSCREEN), 1080})) {
+        return;
+    }
     const int pinnedRows = static_cast<int>(SendMessageW(trees_[0], TVM_GETCOUNT, 0, 0));
     EXPECT_GE(pinnedRows, 2);
     EXPECT_EQ(HeightOf(trees_[0]), pinnedRows * 40 + 2);
@@ -612,7 +627,9 @@ TEST_F(StartMenuWorkAreaE2E, A1080PixelWorkAreaHoldsTheMenuOnItsEdgeAsTallAsItsP
 }
 
 TEST_F(StartMenuWorkAreaE2E, OnAShortWorkAreaTheLinksBelowThePowerButtonAreHidden) {
-    Open({0, 0, GetSystemMetrics(SM_CXSCREEN), 480});
+    if (!Open({0, 0, GetSystemMetrics(SM_CXSCREEN), 480})) {
+        return;
+    }
     const RECT window = Window();
     // The links hang from the user picture at the window's top, 36 pixels apart with two separators: "Help and
     // Support", the last, would be at 410, below this short window's power button.
@@ -639,7 +656,9 @@ TEST_F(StartMenuWorkAreaE2E, OnAShortWorkAreaTheLinksBelowThePowerButtonAreHidde
 TEST_F(StartMenuWorkAreaE2E, WithTheTaskbarHiddenTheMenuKeepsItsPlace) {
     // An auto-hidden taskbar leaves the whole screen as work area: nothing to stand beside, so the window stays
     // where it was made (the top-left corner) instead of sitting on the screen's bottom edge.
-    Open({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+    if (!Open({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)})) {
+        return;
+    }
     const RECT shown = Window();
     EXPECT_EQ(shown.left, 0);
     EXPECT_EQ(shown.top, 0);
