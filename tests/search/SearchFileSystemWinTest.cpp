@@ -6,7 +6,6 @@
 
 #include <atomic>
 #include <cstring>
-#include <latch>
 #include <map>
 #include <string>
 #include <thread>
@@ -182,14 +181,23 @@ TEST_F(SearchFileSystemWin, TwoThreadsCanUseOneObjectAtOnce) {
 
     constexpr int kRounds = 40;
     std::atomic<int> wrong{0};
-    std::latch start(2);
+    // Both threads begin together. Not std::latch: mingw's libstdc++ 12 waits for it without a futex and can miss
+    // the wake-up, which left this test waiting for ever.
+    std::atomic<int> arrived{0};
+    const auto arriveAndWait = [&] {
+        ++arrived;
+        while (arrived.load() < 2) {
+            std::this_thread::yield();
+        }
+    };
     auto work = [&] {
         test::ComScope threadCom;
         if (!threadCom.Ok()) {
             ++wrong;
+            ++arrived;  // the other thread must not wait for this one for ever
             return;
         }
-        start.arrive_and_wait();
+        arriveAndWait();
         for (int i = 0; i < kRounds; ++i) {
             fs.SetRedirectionOff(true);
             bool listed = false;
