@@ -10,6 +10,9 @@ step() { printf '\n== %s (%ss)\n' "$*" "$(( $(date +%s) - start ))"; }
 step "setup"
 scripts/setup.sh
 
+step "layers of src/"
+scripts/check-layers.sh
+
 step "native build and tests"
 cmake --preset native >/dev/null
 cmake --build --preset native

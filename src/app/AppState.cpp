@@ -2,7 +2,6 @@
 
 namespace tessaline {
 
-bool v_Show_StartMenu = false;
 bool v_ToggleInProgress = false;
 bool v_bit64windows = false;
 bool v_StartMenuLoaded = false;

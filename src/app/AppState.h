@@ -1,12 +1,11 @@
 #pragma once
-// Program-wide state of the main program's shell, shared by its two windows and the watchdog. GUI thread only.
+// Program-wide state of the main program's shell: the Start button and the watchdog. (Whether the menu shows is
+// the start-menu window's own, v_Show_StartMenu.) GUI thread only.
 
 #include "app/ExplorerWatchdogLogic.h"
 
 namespace tessaline {
 
-// The start-menu window is showing.
-extern bool v_Show_StartMenu;
 // A Windows-key toggle is being handled; a second one is ignored until it ends.
 extern bool v_ToggleInProgress;
 // 64-bit Windows: decides which hot-corner helper to start.

@@ -1,7 +1,7 @@
 #pragma once
 // Starting and ending the helper programs beside Tessaline.exe, and arming the hot-corner helper. GUI thread.
 
-#include "app/HelperProtocol.h"
+#include "system/HelperProtocol.h"
 
 namespace tessaline {
 

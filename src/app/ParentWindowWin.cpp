@@ -2,15 +2,15 @@
 
 #include "app/StartButtonFormWin.h"
 
-#include "app/ApplicationWin.h"
 #include "app/ForeignWindowWin.h"
 #include "app/HelperProcessesWin.h"
-#include "app/HelperProtocol.h"
-#include "app/StartButtonGeometry.h"
 #include "base/Trace.h"
+#include "controls/ApplicationWin.h"
 #include "controls/TimerWin.h"
 #include "settings/MainSettings.h"
+#include "system/HelperProtocol.h"
 #include "system/HookKeyboard.h"
+#include "system/StartButtonGeometry.h"
 
 namespace tessaline {
 

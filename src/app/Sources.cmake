@@ -1,21 +1,18 @@
 # Files of the application shell, relative to src/: pure ones (both builds) and the Win32 glue.
 set(TESSALINE_APP_PURE_SOURCES
-    app/HelperProtocol.cpp
     app/ExplorerWatchdogLogic.cpp
-    app/StartButtonGeometry.cpp
     app/StartButtonSkin.cpp
     app/StartButtonMenu.cpp
-    app/UniqueInstance.cpp
     app/AppState.cpp
 )
 set(TESSALINE_APP_WIN_SOURCES
-    app/ApplicationWin.cpp
     app/HelperProcessesWin.cpp
     app/StartupWin.cpp
     app/ExplorerWatchdogWin.cpp
     app/StartButtonFormWin.cpp
     app/ParentWindowWin.cpp
     app/ForeignWindowWin.cpp
+    app/StartMenuHostWin.cpp
 )
 
 # The program itself, beside the helpers it starts (they look for each other in their own folder).

@@ -1,7 +1,6 @@
 #include "app/StartButtonFormWin.h"
 
 #include "app/AppState.h"
-#include "app/HelperProtocol.h"
 #include "app/StartButtonMenu.h"
 #include "base/FileSystem.h"
 #include "base/Trace.h"
@@ -13,6 +12,7 @@
 #include "settings/MainSettings.h"
 #include "settings/PLanguage.h"
 #include "startmenu/StartMenuFormWin.h"
+#include "system/HelperProtocol.h"
 #include "system/HookKeyboard.h"
 
 namespace tessaline {

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "app/HelperProtocol.h"
+#include "system/HelperProtocol.h"
 
 namespace tessaline {
 

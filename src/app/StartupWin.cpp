@@ -1,10 +1,10 @@
 #include "app/StartupWin.h"
 
 #include "app/AppState.h"
-#include "app/ApplicationWin.h"
 #include "app/ExplorerWatchdogWin.h"
 #include "app/HelperProcessesWin.h"
 #include "base/Trace.h"
+#include "controls/ApplicationWin.h"
 #include "startmenu/StartMenuFormWin.h"
 #include "system/HookKeyboard.h"
 

@@ -7,10 +7,10 @@
 #include <memory>
 
 #include "app/AppState.h"
-#include "app/ApplicationWin.h"
 #include "app/ExplorerWatchdogWin.h"
 #include "app/HelperProcessesWin.h"
 #include "app/StartButtonFormWin.h"
+#include "app/StartMenuHostWin.h"
 #include "app/StartupWin.h"
 #include "base/SaveTemporary.h"
 #include "base/Trace.h"
@@ -18,6 +18,7 @@
 #include "catalogue/UserDataFile.h"
 #include "catalogue/UserPinnedProgram.h"
 #include "catalogue/uStartProgramLst.h"
+#include "controls/ApplicationWin.h"
 #include "controls/CursorTableWin.h"
 #include "controls/PictureLoader.h"
 #include "controls/StandardClasses.h"
@@ -74,6 +75,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     auto owner = std::make_unique<TComponent>(nullptr);
     Trace(L"Tessaline");
     auto* startMenu = new TZelStartMenuFrm(owner.get());
+    startMenu->Host = &ProgramStartMenuHost();
     bool created = startMenu->Create();
     Trace(L"TZelStartMenuFrm.Create");
     if (created) {

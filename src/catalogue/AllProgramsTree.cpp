@@ -16,12 +16,12 @@ void SortByName(std::vector<TEntryRef>& refs, std::span<const TFolderListing> li
 }  // namespace
 
 bool TSeenNames::Contains(std::wstring_view fileName) const {
-    return !fileName.empty() && folded_.contains(FoldCase(fileName));
+    return !fileName.empty() && keys_.contains(key_(fileName));
 }
 
 void TSeenNames::Add(std::wstring_view fileName) {
     if (!fileName.empty()) {
-        folded_.insert(FoldCase(fileName));
+        keys_.insert(key_(fileName));
     }
 }
 
@@ -42,10 +42,10 @@ TEnumList PlaceEntry(const TFolderEntry& entry, bool includeFolders, const TEnum
     return lists.Items ? TEnumList::Items : lists.Any ? TEnumList::Any : TEnumList::None;
 }
 
-std::vector<TEntryRef> OrderTopLevel(std::span<const TFolderListing> listings) {
+std::vector<TEntryRef> OrderTopLevel(std::span<const TFolderListing> listings, const TNameKey& key) {
     std::vector<TEntryRef> programs;
     std::vector<TEntryRef> folders;
-    TSeenNames seen;
+    TSeenNames seen(key);
     const TEnumLists lists{.Folders = true, .Items = true};
     for (size_t source = 0; source < listings.size(); ++source) {
         const TFolderListing& listing = listings[source];
@@ -69,9 +69,9 @@ std::vector<TEntryRef> OrderTopLevel(std::span<const TFolderListing> listings) {
     return programs;
 }
 
-std::vector<TEntryRef> OrderFolderChildren(std::span<const TFolderListing> listings) {
+std::vector<TEntryRef> OrderFolderChildren(std::span<const TFolderListing> listings, const TNameKey& key) {
     std::vector<TEntryRef> children;
-    TSeenNames seen;
+    TSeenNames seen(key);
     const TEnumLists lists{.Any = true};
     for (size_t source = 0; source < listings.size(); ++source) {
         const TFolderListing& listing = listings[source];

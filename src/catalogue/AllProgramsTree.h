@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -27,15 +28,21 @@ struct TFolderEntry {
     bool Hidden = false;
 };
 
-// File names already listed, compared without case. Names that could not be read never count as seen, so two
+// The text by which two names compare: equal keys, the same name. The program's is the user's locale's upper case
+// (SystemNameKey, ShellItems.h), which the search compares names by too.
+using TNameKey = std::function<std::wstring(std::wstring_view)>;
+
+// File names already listed, compared by their keys. Names that could not be read never count as seen, so two
 // unreadable entries do not hide each other.
 class TSeenNames {
   public:
+    explicit TSeenNames(TNameKey key) : key_(std::move(key)) {}
     bool Contains(std::wstring_view fileName) const;
     void Add(std::wstring_view fileName);
 
   private:
-    std::unordered_set<std::wstring> folded_;
+    TNameKey key_;
+    std::unordered_set<std::wstring> keys_;
 };
 
 enum class TEnumList { None, Folders, Items, Any };
@@ -65,11 +72,12 @@ struct TEntryRef {
 };
 
 // LoadAllPrograms: listings in the order user Programs, common Programs (with folders), user Start Menu,
-// common Start Menu (loose entries only). Programs first, then folders, each by name.
-std::vector<TEntryRef> OrderTopLevel(std::span<const TFolderListing> listings);
+// common Start Menu (loose entries only). Programs first, then folders, each by name. A file name seen before
+// (by `key`) is left out: the user's copy wins.
+std::vector<TEntryRef> OrderTopLevel(std::span<const TFolderListing> listings, const TNameKey& key);
 // OpenFolderNode: the node's own folder, then its common counterpart. One name order, folders and programs mixed.
 // Empty means the node shows the "(None)" placeholder.
-std::vector<TEntryRef> OrderFolderChildren(std::span<const TFolderListing> listings);
+std::vector<TEntryRef> OrderFolderChildren(std::span<const TFolderListing> listings, const TNameKey& key);
 
 // Code unit by code unit, so "Zoo" sorts before "apple".
 bool NameLess(std::wstring_view a, std::wstring_view b);

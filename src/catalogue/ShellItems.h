@@ -83,6 +83,10 @@ TItemFindData GetItemFindData(IShellFolder* folder, PCUITEMID_CHILD item);
 
 bool IsFolderItem(IShellFolder* folder, PCUITEMID_CHILD item);
 
+// How the program tells two names of files apart, the All Programs merge and the search alike: by the user's
+// locale, ignoring case. The key is the name in the locale's upper case.
+std::wstring SystemNameKey(std::wstring_view name);
+
 // One entry of the tree of all programs. Owned by the tree node that shows it.
 struct TShellItem {
     enum : uint8_t { kPlaceholder = 0, kProgram = 1, kFolder = 2 };

@@ -228,4 +228,17 @@ PCIDLIST_ABSOLUTE TShellItem::GetAbsolutePidl() {
     return AbsolutePidl.get();
 }
 
+std::wstring SystemNameKey(std::wstring_view name) {
+    if (name.empty()) {
+        return {};
+    }
+    const int length = static_cast<int>(name.size());
+    std::wstring key(name.size(), L'\0');
+    const int written = LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_UPPERCASE, name.data(), length, key.data(), length);
+    if (written != length) {
+        return std::wstring(name);  // upper case never changes the length; a failure compares the name as it is
+    }
+    return key;
+}
+
 }  // namespace tessaline

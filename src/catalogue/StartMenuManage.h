@@ -37,6 +37,17 @@ class IProgramTreeNode {
 
 using TShellItemList = std::vector<std::unique_ptr<TShellItem>>;
 
+// One folder as the shell listed it: the entries the merge orders (AllProgramsTree.h) beside their identifier
+// lists, and the folder's own list, which every item made from it shares.
+struct TShellListing {
+    SharedPidl Parent;
+    std::vector<TFolderEntry> Entries;
+    std::vector<UniquePidl> Pidls;
+    bool IncludeFolders = true;
+    // The merge's view of it.
+    TFolderListing View() const { return {Entries, IncludeFolders}; }
+};
+
 class TStartMenuManage {
   public:
     TStartMenuManage();
@@ -44,23 +55,12 @@ class TStartMenuManage {
     TStartMenuManage& operator=(const TStartMenuManage&) = delete;
     ~TStartMenuManage();
 
-    // Each list may be null. False (traced) when the shell could not parse, bind or enumerate the folder.
-    bool EnumPath(const std::wstring& path,
-                  TShellItemList* folderList,
-                  TShellItemList* itemList,
-                  TShellItemList* anyList,
-                  TSeenNames* seenNames);
-    bool EnumPidl(const SharedPidl& absolutePidl,
-                  TShellItemList* folderList,
-                  TShellItemList* itemList,
-                  TShellItemList* anyList,
-                  TSeenNames* seenNames);
-    bool EnumFolder(IShellFolder* folder,
-                    const SharedPidl& parentPidl,
-                    TShellItemList* folderList,
-                    TShellItemList* itemList,
-                    TShellItemList* anyList,
-                    TSeenNames* seenNames);
+    // Lists a folder by path, by absolute identifier list, or bound; sub-folders only when
+    // listing.IncludeFolders. A path that is not there lists nothing and is no failure. False (traced) when the
+    // shell could not parse, bind or enumerate the folder.
+    bool ListPath(const std::wstring& path, TShellListing& listing);
+    bool ListPidl(const SharedPidl& absolutePidl, TShellListing& listing);
+    bool ListFolder(IShellFolder* folder, TShellListing& listing);
 
     // The top level: loose programs first, then folders, each in code-unit name order. The item's node text
     // is NodeText(item).
@@ -70,7 +70,6 @@ class TStartMenuManage {
     // Opens (filling it anew) or closes a folder node; a chain of single folders opens in one go.
     void OpenFolderNode(IProgramTreeNode& node);
 
-    bool IncludeFolders = true;
     std::wstring UserProgramsPath;
     std::wstring UserStartMenuPath;
     std::wstring CommonProgramsPath;
@@ -80,7 +79,6 @@ class TStartMenuManage {
     void OpenFolderNode(IProgramTreeNode& node, int depth);
 
     IShellFolder* desktopFolder_ = nullptr;
-    IShellFolder* currentFolder_ = nullptr;
     std::map<std::wstring, SharedPidl> parsedPaths_;  // folder path -> its absolute identifier list
 };
 

@@ -1,6 +1,7 @@
 #include "catalogue/StartMenuManage.h"
 
-#include <algorithm>
+#include <array>
+#include <span>
 
 #include "base/FileSystem.h"
 #include "base/Trace.h"
@@ -11,12 +12,26 @@ std::unique_ptr<TStartMenuManage> v_StartMenuManage;
 
 namespace {
 
-bool ItemNameLess(const std::unique_ptr<TShellItem>& a, const std::unique_ptr<TShellItem>& b) {
-    return NameLess(a->Name, b->Name);
+// The item of an ordered entry, taking its identifier list out of the listing.
+std::unique_ptr<TShellItem> TakeItem(std::span<TShellListing> listings, const TEntryRef& ref) {
+    TShellListing& listing = listings[ref.Source];
+    TFolderEntry& entry = listing.Entries[ref.Index];
+    auto item = std::make_unique<TShellItem>();
+    item->Name = std::move(entry.Name);
+    item->RelativePidl = std::move(listing.Pidls[ref.Index]);
+    item->ParentPidl = listing.Parent;
+    item->FileName = std::move(entry.FileName);
+    item->Kind = static_cast<uint8_t>(ref.Kind);
+    return item;
 }
 
-void SortByName(TShellItemList& list) {
-    std::stable_sort(list.begin(), list.end(), ItemNameLess);
+template <size_t N>
+std::vector<TEntryRef> Ordered(std::array<TShellListing, N>& listings, bool topLevel) {
+    std::array<TFolderListing, N> views;
+    for (size_t i = 0; i < N; ++i) {
+        views[i] = listings[i].View();
+    }
+    return topLevel ? OrderTopLevel(views, SystemNameKey) : OrderFolderChildren(views, SystemNameKey);
 }
 
 }  // namespace
@@ -33,20 +48,12 @@ TStartMenuManage::TStartMenuManage()
 }
 
 TStartMenuManage::~TStartMenuManage() {
-    if (currentFolder_ != nullptr) {
-        currentFolder_->Release();
-    }
     if (desktopFolder_ != nullptr) {
         desktopFolder_->Release();
     }
 }
 
-bool TStartMenuManage::EnumFolder(IShellFolder* folder,
-                                  const SharedPidl& parentPidl,
-                                  TShellItemList* folderList,
-                                  TShellItemList* itemList,
-                                  TShellItemList* anyList,
-                                  TSeenNames* seenNames) {
+bool TStartMenuManage::ListFolder(IShellFolder* folder, TShellListing& listing) {
     IEnumIDList* items = nullptr;
     if (folder == nullptr ||
         folder->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN, &items) != S_OK ||
@@ -54,59 +61,26 @@ bool TStartMenuManage::EnumFolder(IShellFolder* folder,
         Trace(L"EnumFolder: EnumObjects failed");
         return false;
     }
-    folder->AddRef();
-    if (currentFolder_ != nullptr) {
-        currentFolder_->Release();
-    }
-    currentFolder_ = folder;
-
-    const TEnumLists lists{folderList != nullptr, itemList != nullptr, anyList != nullptr};
     PITEMID_CHILD child = nullptr;
     while (items->Next(1, &child, nullptr) == S_OK) {
         UniquePidl relative(reinterpret_cast<ITEMIDLIST*>(child));
         TFolderEntry entry;
         entry.IsFolder = IsFolderItem(folder, child);
-        if (!IncludeFolders && entry.IsFolder) {
-            continue;
+        if (!listing.IncludeFolders && entry.IsFolder) {
+            continue;  // the merge would pass it over: spare the shell the questions below
         }
         entry.Name = GetItemDisplayName(folder, child, false);
-        const TItemFindData data = GetItemFindData(folder, child);
-        entry.FileName = data.fileName;
+        TItemFindData data = GetItemFindData(folder, child);
+        entry.FileName = std::move(data.fileName);
         entry.Hidden = data.hidden;
-        TShellItemList* target = nullptr;
-        switch (PlaceEntry(entry, IncludeFolders, lists, seenNames)) {
-            case TEnumList::Folders:
-                target = folderList;
-                break;
-            case TEnumList::Items:
-                target = itemList;
-                break;
-            case TEnumList::Any:
-                target = anyList;
-                break;
-            case TEnumList::None:
-                break;
-        }
-        if (target == nullptr) {
-            continue;
-        }
-        auto item = std::make_unique<TShellItem>();
-        item->Name = std::move(entry.Name);
-        item->RelativePidl = std::move(relative);
-        item->ParentPidl = parentPidl;
-        item->FileName = std::move(entry.FileName);
-        item->Kind = entry.IsFolder ? TShellItem::kFolder : TShellItem::kProgram;
-        target->push_back(std::move(item));
+        listing.Entries.push_back(std::move(entry));
+        listing.Pidls.push_back(std::move(relative));
     }
     items->Release();
     return true;
 }
 
-bool TStartMenuManage::EnumPidl(const SharedPidl& absolutePidl,
-                                TShellItemList* folderList,
-                                TShellItemList* itemList,
-                                TShellItemList* anyList,
-                                TSeenNames* seenNames) {
+bool TStartMenuManage::ListPidl(const SharedPidl& absolutePidl, TShellListing& listing) {
     IShellFolder* folder = nullptr;
     if (desktopFolder_ == nullptr || !absolutePidl ||
         FAILED(desktopFolder_->BindToObject(absolutePidl.get(), nullptr, IID_IShellFolder,
@@ -114,16 +88,13 @@ bool TStartMenuManage::EnumPidl(const SharedPidl& absolutePidl,
         Trace(L"EnumPidl: BindToObject failed");
         return false;
     }
-    const bool ok = EnumFolder(folder, absolutePidl, folderList, itemList, anyList, seenNames);
+    listing.Parent = absolutePidl;
+    const bool ok = ListFolder(folder, listing);
     folder->Release();
     return ok;
 }
 
-bool TStartMenuManage::EnumPath(const std::wstring& path,
-                                TShellItemList* folderList,
-                                TShellItemList* itemList,
-                                TShellItemList* anyList,
-                                TSeenNames* seenNames) {
+bool TStartMenuManage::ListPath(const std::wstring& path, TShellListing& listing) {
     if (path.empty() || !DirectoryExists(path)) {
         return true;  // a folder that is not there contributes nothing
     }
@@ -142,34 +113,28 @@ bool TStartMenuManage::EnumPath(const std::wstring& path,
         // The folder's list lives as long as the items that refer to it.
         parsed = MakeSharedPidl(reinterpret_cast<PIDLIST_ABSOLUTE>(pidl));
     }
-    return EnumPidl(parsed, folderList, itemList, anyList, seenNames);
+    return ListPidl(parsed, listing);
 }
 
 void TStartMenuManage::LoadAllPrograms(const std::function<void()>& onBegin,
                                        const std::function<void(std::unique_ptr<TShellItem>)>& onItem,
                                        const std::function<void()>& onEnd) {
-    TShellItemList folders;
-    TShellItemList items;
-    TSeenNames seen;
-    // A folder the shell cannot read costs its own entries only, not the whole menu.
-    IncludeFolders = true;
-    EnumPath(UserProgramsPath, &folders, &items, nullptr, &seen);
-    EnumPath(CommonProgramsPath, &folders, &items, nullptr, &seen);
-    IncludeFolders = false;
-    EnumPath(UserStartMenuPath, &folders, &items, nullptr, &seen);
-    EnumPath(CommonStartMenuPath, &folders, &items, nullptr, &seen);
-    IncludeFolders = true;
-    SortByName(items);
-    SortByName(folders);
+    // A folder the shell cannot read costs its own entries only, not the whole menu. The Start Menu folders give
+    // their loose entries only (their Programs folder is listed already).
+    std::array<TShellListing, 4> listings;
+    listings[2].IncludeFolders = false;
+    listings[3].IncludeFolders = false;
+    ListPath(UserProgramsPath, listings[0]);
+    ListPath(CommonProgramsPath, listings[1]);
+    ListPath(UserStartMenuPath, listings[2]);
+    ListPath(CommonStartMenuPath, listings[3]);
+    const std::vector<TEntryRef> order = Ordered(listings, true);
     if (onBegin) {
         onBegin();
     }
     if (onItem) {
-        for (auto& item : items) {
-            onItem(std::move(item));
-        }
-        for (auto& folder : folders) {
-            onItem(std::move(folder));
+        for (const TEntryRef& ref : order) {
+            onItem(TakeItem(listings, ref));
         }
     }
     if (onEnd) {
@@ -192,11 +157,9 @@ void TStartMenuManage::OpenFolderNode(IProgramTreeNode& node, int depth) {
     }
     node.BeginUpdate();
     node.DeleteChildren();
-    TShellItemList children;
-    TSeenNames seen;
-    IncludeFolders = true;
+    std::array<TShellListing, 2> listings;
     if (PCIDLIST_ABSOLUTE absolute = item->GetAbsolutePidl()) {
-        EnumPidl(MakeSharedPidl(ILCloneFull(absolute)), nullptr, nullptr, &children, &seen);
+        ListPidl(MakeSharedPidl(ILCloneFull(absolute)), listings[0]);
     }
     // The all-users' copy of the same folder, by the chain of file names from the top level down.
     std::vector<std::wstring> chain;
@@ -205,12 +168,11 @@ void TStartMenuManage::OpenFolderNode(IProgramTreeNode& node, int depth) {
     }
     const std::wstring common = CommonCounterpartPath(CommonProgramsPath, chain);
     if (!common.empty()) {
-        EnumPath(common, nullptr, nullptr, &children, &seen);
+        ListPath(common, listings[1]);
     }
-    SortByName(children);
-    std::vector<TEntryRef> kinds;
-    for (auto& child : children) {
-        kinds.push_back({0, kinds.size(), static_cast<TItemKind>(child->Kind)});
+    const std::vector<TEntryRef> kinds = Ordered(listings, false);
+    for (const TEntryRef& ref : kinds) {
+        std::unique_ptr<TShellItem> child = TakeItem(listings, ref);
         const std::wstring text = NodeText(*child);
         node.AddChild(std::move(child), text);
     }

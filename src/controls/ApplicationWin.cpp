@@ -1,7 +1,7 @@
-#include "app/ApplicationWin.h"
+#include "controls/ApplicationWin.h"
 
-#include "app/UniqueInstance.h"
 #include "base/Trace.h"
+#include "controls/UniqueInstance.h"
 #include "system/ShellServices.h"
 
 namespace tessaline {

@@ -51,4 +51,13 @@ class ICanvas {
     virtual TSize TextExtent(const std::wstring& text) = 0;
 };
 
+// A canvas that may lie on a glass (desktop-composition) background, where a plain fill leaves the alpha
+// undefined: it fills through a buffered paint made opaque.
+class IGlassCanvas {
+  public:
+    virtual ~IGlassCanvas() = default;
+    virtual bool OnGlass() const = 0;
+    virtual void FillRectOpaque(const TRect& rect, TColor color) = 0;
+};
+
 }  // namespace tessaline

@@ -1,5 +1,7 @@
 #include "controls/FormWin.h"
 
+#include "controls/RdLabel.h"
+
 #include <windowsx.h>
 
 #include <commctrl.h>
@@ -138,6 +140,27 @@ void TForm::InvalidateRect(const TRect& rect) {
     }
 }
 
+namespace {
+
+bool LabelsTakeDialogChar(TControl& parent, wchar_t key) {
+    for (TControl* child : parent.Controls()) {
+        if (auto* label = dynamic_cast<TRdCustomLabel*>(child);
+            label != nullptr && label->Visible() && label->DialogChar(key)) {
+            return true;
+        }
+        if (LabelsTakeDialogChar(*child, key)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+bool TForm::DialogChar(wchar_t key) {
+    return LabelsTakeDialogChar(*this, key);
+}
+
 void TForm::ControlDestroying(const TControl& control) {
     mouse_.Forget(control);
     if (hintControl_ == &control) {
@@ -164,6 +187,7 @@ void TForm::PaintControls(TControl& parent, TPixelCanvas& canvas, const TRect& c
 
 void TForm::PaintClient(TPixelBuffer& buffer, ITextRenderer* text) {
     TPixelCanvas canvas(buffer, text);
+    canvas.SetOnGlass(Glass);
     const TRect client{0, 0, buffer.Width(), buffer.Height()};
     canvas.SetFont(Font());
     if (OnPaintBackground) {
@@ -320,6 +344,11 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             PaintToDC(reinterpret_cast<HDC>(wParam), client);
             return 0;
         }
+        case WM_SYSCHAR:
+            if (DialogChar(static_cast<wchar_t>(wParam))) {
+                return 0;
+            }
+            break;
         case WM_SETCURSOR:
             if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == handle_) {
                 if (TControl* control = mouse_.Hovered(); control != nullptr && control->Cursor != TCursor::Default) {

@@ -21,6 +21,10 @@ class TForm : public TControl {
 
     TComponentKind Kind() const override { return TComponentKind::Form; }
 
+    // An accelerator key (Alt with a character, WM_SYSCHAR), wherever the focus is in the form: the first label
+    // whose caption marks it moves the focus to its focus control. True when one did.
+    bool DialogChar(wchar_t key);
+
     // Window shape, read when the window is created.
     DWORD Style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     DWORD ExStyle = 0;
@@ -29,6 +33,8 @@ class TForm : public TControl {
     // A clear brush: no background of its own; the controls are painted over whatever the window's area
     // already shows (a window placed over another one, whose picture shows through around the controls).
     bool ClearBrush = false;
+    // The window's client area is glass (the desktop composes it with the frame): its controls paint knowing so.
+    bool Glass = false;
 
     // Creates the window (bounds = window rectangle in screen coordinates) and those of the windowed controls.
     bool CreateHandle();

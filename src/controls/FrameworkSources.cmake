@@ -5,6 +5,7 @@ set(TESSALINE_CONTROLS_FRAMEWORK_PURE_SOURCES
     controls/PixelCanvas.cpp
     controls/MouseRouter.cpp
     controls/FormDescription.cpp
+    controls/UniqueInstance.cpp
 )
 set(TESSALINE_CONTROLS_FRAMEWORK_WIN_SOURCES
     controls/PictureLoaderWin.cpp
@@ -17,4 +18,5 @@ set(TESSALINE_CONTROLS_FRAMEWORK_WIN_SOURCES
     controls/TreeViewWin.cpp
     controls/PopupMenuWin.cpp
     controls/StandardClassesWin.cpp
+    controls/ApplicationWin.cpp
 )

@@ -54,9 +54,15 @@ uint32_t BlendOver(uint32_t dest, uint32_t source);
 // An opaque premultiplied pixel of a colour (0x00BBGGRR).
 uint32_t OpaquePixel(TColor color);
 
-class TPixelCanvas : public ICanvas {
+// On glass the buffer's pixels are what the desktop composes: a fill sets them opaque, which is all a buffered
+// paint made opaque would do.
+class TPixelCanvas : public ICanvas, public IGlassCanvas {
   public:
     TPixelCanvas(TPixelBuffer& buffer, ITextRenderer* text);
+
+    void SetOnGlass(bool onGlass) { onGlass_ = onGlass; }
+    bool OnGlass() const override { return onGlass_; }
+    void FillRectOpaque(const TRect& rect, TColor color) override { FillRect(rect, color); }
 
     // Moves the origin to a control's corner and limits drawing to its rectangle (both in buffer coordinates).
     void SetOrigin(TPoint origin) { origin_ = origin; }
@@ -80,6 +86,7 @@ class TPixelCanvas : public ICanvas {
     TPoint origin_;
     TRect clip_;
     TFont font_;
+    bool onGlass_ = false;
 };
 
 }  // namespace tessaline

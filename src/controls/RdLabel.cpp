@@ -156,8 +156,23 @@ void TRdCustomLabel::FontChanged() {
     AdjustBounds();
 }
 
+void TRdCustomLabel::SetFocusControlName(std::wstring name, TFocusProc focus) {
+    focusControlName_ = std::move(name);
+    focus_ = std::move(focus);
+}
+
 void TRdCustomLabel::Loaded() {
     TControl::Loaded();
+    if (!focusControlName_.empty()) {
+        const TComponent* form = this;
+        while (form->Owner() != nullptr) {
+            form = form->Owner();
+        }
+        if (auto* control = dynamic_cast<TControl*>(form->FindComponent(focusControlName_))) {
+            SetFocusControl(control, focus_);
+        }
+        focusControlName_.clear();
+    }
     AdjustBounds();
 }
 
@@ -228,7 +243,8 @@ std::wstring TRdCustomLabel::ShortenByWords(ICanvas* canvas,
             break;
         }
     }
-    return kept.empty() ? kept : candidate;
+    // Not a single word fits: the whole text goes out with the ellipsis flag, and the platform shortens it.
+    return kept.empty() ? text : candidate;
 }
 
 int TRdCustomLabel::DoDrawText(ICanvas* canvas, TRect& rect, unsigned flags) {
@@ -266,9 +282,6 @@ int TRdCustomLabel::DoDrawText(ICanvas* canvas, TRect& rect, unsigned flags) {
         if (wordWrap_ &&
             (ellipsis_ == TEllipsisPosition::epEndEllipsis || ellipsis_ == TEllipsisPosition::epWordEllipsis)) {
             text = ShortenByWords(canvas, text, rect, flags);
-            if (text.empty()) {
-                return 0;
-            }
         }
     }
     // Measuring once is enough: the engraved look only matters for output.

@@ -31,15 +31,6 @@ struct TSizeConstraints {
     friend bool operator==(const TSizeConstraints&, const TSizeConstraints&) = default;
 };
 
-// A canvas that may lie on a glass (desktop-composition) background, where a plain fill leaves the alpha
-// undefined: it fills through a buffered paint made opaque.
-class IGlassCanvas {
-  public:
-    virtual ~IGlassCanvas() = default;
-    virtual bool OnGlass() const = 0;
-    virtual void FillRectOpaque(const TRect& rect, TColor color) = 0;
-};
-
 // The character after the first single "&" of a caption ("&&" is a literal ampersand); 0 when there is none.
 wchar_t AcceleratorChar(std::wstring_view caption);
 // Whether a typed character is the caption's accelerator, letter case ignored.
@@ -53,6 +44,9 @@ class TRdCustomLabel : public TControl {
     // destroyed.
     TControl* FocusControl() const { return focusControl_; }
     void SetFocusControl(TControl* control, TFocusProc focus);
+    // The focus control by its name in the form description; it is looked up among the form's components once
+    // the form is loaded, so it may come after the label.
+    void SetFocusControlName(std::wstring name, TFocusProc focus);
 
     TAlignment Alignment() const { return alignment_; }
     void SetAlignment(TAlignment alignment);
@@ -120,6 +114,7 @@ class TRdCustomLabel : public TControl {
 
     TControl* focusControl_ = nullptr;
     TFocusProc focus_;
+    std::wstring focusControlName_;
     TAlignment alignment_ = TAlignment::taLeftJustify;
     bool autoSize_ = true;
     TDrawTextProc drawTextProc_;

@@ -68,7 +68,21 @@ T* NewLabel(TComponent* owner) {
     return label;
 }
 
+// A window control takes the focus when it is visible and enabled; the label's accelerator then moves it there.
+bool FocusWinControl(TControl& control) {
+    auto* windowed = dynamic_cast<TWinControl*>(&control);
+    if (windowed == nullptr || windowed->Handle() == nullptr || !IsWindowVisible(windowed->Handle()) ||
+        !IsWindowEnabled(windowed->Handle())) {
+        return false;
+    }
+    return ::SetFocus(windowed->Handle()) != nullptr || GetFocus() == windowed->Handle();
+}
+
 bool SetLabelProperty(TRdCustomLabel& label, std::wstring_view name, std::wstring_view value) {
+    if (Named(name, L"FocusControl")) {
+        label.SetFocusControlName(std::wstring(value), FocusWinControl);
+        return true;
+    }
     if (Named(name, L"Alignment")) {
         if (Named(value, L"taLeftJustify")) {
             label.SetAlignment(TAlignment::taLeftJustify);

@@ -1,4 +1,4 @@
-#include "app/UniqueInstance.h"
+#include "controls/UniqueInstance.h"
 
 namespace tessaline {
 

@@ -1,5 +1,7 @@
 #include "controls/WinControlWin.h"
 
+#include "controls/FormWin.h"
+
 #include "base/Trace.h"
 #include "controls/GdiText.h"
 
@@ -104,6 +106,18 @@ bool TWinControl::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
             if (OnKeyDown && OnKeyDown(*this, static_cast<WORD>(wParam), KeyShift())) {
                 result = 0;
                 return true;
+            }
+            break;
+        case WM_SYSCHAR:
+            // The focused window gets Alt with a character; its form's labels may take it as an accelerator.
+            for (TControl* up = Parent(); up != nullptr; up = up->Parent()) {
+                if (auto* form = dynamic_cast<TForm*>(up)) {
+                    if (form->DialogChar(static_cast<wchar_t>(wParam))) {
+                        result = 0;
+                        return true;
+                    }
+                    break;
+                }
             }
             break;
         case WM_SETFOCUS:

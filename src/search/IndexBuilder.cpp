@@ -107,6 +107,11 @@ bool BuildSearchIndex(const TIndexSetup& setup, bool tableOnly, const std::atomi
 
 TIdx::TIdx(TIndexSetup setup, bool tableOnly, std::unique_ptr<TIdx> previous)
     : setup_(std::move(setup)), tableOnly_(tableOnly), previous_(std::move(previous)) {
+    // A finished build has nothing more to wait for: it goes now rather than living on, with every build before it,
+    // for as long as this one.
+    if (previous_ && previous_->Finished()) {
+        previous_.reset();
+    }
     thread_ = std::thread([this] { Run(); });
 }
 

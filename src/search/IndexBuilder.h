@@ -47,6 +47,8 @@ class TIdx {
     bool TableOnly() const { return tableOnly_; }
     void Terminate() { terminated_.store(true); }
     bool Finished() const { return finished_.load(); }
+    // Whether this build still keeps the one before it (only while that one had not finished when this began).
+    bool KeepsPrevious() const { return previous_ != nullptr; }
     void WaitFor();
 
   private:

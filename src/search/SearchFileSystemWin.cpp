@@ -97,8 +97,8 @@ int TShellSearchFileSystem::SmallIconIndex(const std::wstring& path) {
 }
 
 bool TShellSearchFileSystem::SameName(const std::wstring& a, const std::wstring& b) {
-    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), static_cast<int>(a.size()), b.c_str(),
-                          static_cast<int>(b.size())) == CSTR_EQUAL;
+    // The same comparison as the All Programs merge's.
+    return a.size() == b.size() && SystemNameKey(a) == SystemNameKey(b);
 }
 
 void TShellSearchFileSystem::SetRedirectionOff(bool off) {

@@ -62,23 +62,4 @@ bool OpenQuery(const AdoObject& connection, const AdoObject& recordset, const st
 // Closes the connection if it is open, then empties it.
 void CloseConnection(AdoObject& connection);
 
-// Carries the connection from the window's thread to the search thread. ADO registers its objects as
-// apartment-threaded, so another apartment must use a proxy, which the global interface table hands out.
-// Made on the connection's thread; Take on any thread with COM; destroyed on any thread. Calls through a
-// taken proxy are carried out on the connection's thread, which must keep pumping messages meanwhile.
-class TConnectionHandOff {
-  public:
-    explicit TConnectionHandOff(const AdoObject& connection);
-    TConnectionHandOff(const TConnectionHandOff&) = delete;
-    TConnectionHandOff& operator=(const TConnectionHandOff&) = delete;
-    ~TConnectionHandOff();
-
-    // The connection as the calling apartment may use it; empty when there was none or it cannot be had.
-    AdoObject Take() const;
-
-  private:
-    IGlobalInterfaceTable* table_ = nullptr;
-    DWORD cookie_ = 0;
-};
-
 }  // namespace tessaline

@@ -202,44 +202,4 @@ void CloseConnection(AdoObject& connection) {
     connection.Reset();
 }
 
-TConnectionHandOff::TConnectionHandOff(const AdoObject& connection) {
-    if (!connection) {
-        return;
-    }
-    if (HRESULT hr = CoCreateInstance(CLSID_StdGlobalInterfaceTable, nullptr, CLSCTX_INPROC_SERVER,
-                                      IID_IGlobalInterfaceTable, reinterpret_cast<void**>(&table_));
-        FAILED(hr)) {
-        Trace(L"ADO: no global interface table: ", HresultText(hr));
-        table_ = nullptr;
-        return;
-    }
-    if (HRESULT hr = table_->RegisterInterfaceInGlobal(connection.Get(), IID_IDispatch, &cookie_); FAILED(hr)) {
-        Trace(L"ADO: cannot register the connection for the search thread: ", HresultText(hr));
-        cookie_ = 0;
-    }
-}
-
-TConnectionHandOff::~TConnectionHandOff() {
-    if (table_ == nullptr) {
-        return;
-    }
-    if (cookie_ != 0) {
-        table_->RevokeInterfaceFromGlobal(cookie_);
-    }
-    table_->Release();
-}
-
-AdoObject TConnectionHandOff::Take() const {
-    if (table_ == nullptr || cookie_ == 0) {
-        return {};
-    }
-    IDispatch* connection = nullptr;
-    if (HRESULT hr = table_->GetInterfaceFromGlobal(cookie_, IID_IDispatch, reinterpret_cast<void**>(&connection));
-        FAILED(hr)) {
-        Trace(L"ADO: cannot take the connection on this thread: ", HresultText(hr));
-        return {};
-    }
-    return AdoObject(connection);
-}
-
 }  // namespace tessaline

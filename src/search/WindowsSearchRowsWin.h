@@ -1,8 +1,8 @@
 #pragma once
 // The rows of a Windows Search query read from an ADO recordset over the window's connection.
 // Threads: made, used and destroyed on the search thread only, which must be a single-threaded apartment
-// (CoInitializeEx with COINIT_APARTMENTTHREADED) so that the recordset lives on that thread; the connection
-// comes from TConnectionHandOff::Take on the same thread.
+// (CoInitializeEx with COINIT_APARTMENTTHREADED) so that the recordset lives on that thread; the connection is
+// the search thread's own, opened on it.
 
 #include "search/UnitAdo.h"
 #include "search/WindowsSearchRows.h"

@@ -88,8 +88,4 @@ std::wstring ReadLanguageSetting() {
     return ReadLanguageFrom(GetMainIniFileName());
 }
 
-std::wstring ReadLanguageSettingFromAppData() {
-    return ReadLanguageFrom(GetMainIniFileNameFromAppData());
-}
-
 }  // namespace tessaline

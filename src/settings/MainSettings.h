@@ -33,7 +33,5 @@ void WriteSkinAndLanguage(const std::wstring& skinName, const std::wstring& lang
 
 // Plain reader, default "English"; a failure yields an empty text (treated as "English" by the language code).
 std::wstring ReadLanguageSetting();
-// The search's reader of Language, over the application-data route.
-std::wstring ReadLanguageSettingFromAppData();
 
 }  // namespace tessaline

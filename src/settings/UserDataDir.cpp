@@ -21,13 +21,4 @@ std::wstring GetMainIniFileName() {
     return GetUserDataDir() + kMainIniName;
 }
 
-std::wstring MainIniFileNameFromAppData(const std::wstring& roamingAppData) {
-    const size_t keep = roamingAppData.size() > 8 ? roamingAppData.size() - 8 : 0;
-    return roamingAppData.substr(0, keep) + L"\\LocalLow\\Quorvan\\Tessaline\\Main.ini";
-}
-
-std::wstring GetMainIniFileNameFromAppData() {
-    return MainIniFileNameFromAppData(GetRoamingAppDataFolder());
-}
-
 }  // namespace tessaline

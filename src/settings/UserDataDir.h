@@ -1,5 +1,7 @@
 #pragma once
-// Where both programs keep their per-user files, and the two routes to Main.ini.
+// Where both programs keep their per-user files, and Main.ini in it. (Every reader, the search's too, takes this
+// one route: the roaming folder less "\Roaming" names the same file only for a profile laid out as the standard
+// one.)
 
 #include <string>
 
@@ -14,13 +16,5 @@ std::wstring UserDataDirFromProfile(const std::wstring& userProfile);
 // From the USERPROFILE environment variable; always ends in a backslash.
 std::wstring GetUserDataDir();
 std::wstring GetMainIniFileName();
-
-// The search's route: the roaming application-data folder less its last 8 characters ("\Roaming"),
-// then "\LocalLow\Quorvan\Tessaline\Main.ini".
-std::wstring MainIniFileNameFromAppData(const std::wstring& roamingAppData);
-std::wstring GetMainIniFileNameFromAppData();
-
-// CSIDL_APPDATA as SHGetSpecialFolderPathW gives it; natively the APPDATA variable. Empty when unknown.
-std::wstring GetRoamingAppDataFolder();
 
 }  // namespace tessaline

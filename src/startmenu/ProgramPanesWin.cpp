@@ -8,7 +8,6 @@
 #include <deque>
 #include <vector>
 
-#include "app/HelperProtocol.h"
 #include "base/Trace.h"
 #include "catalogue/PaneRows.h"
 #include "catalogue/ShellItems.h"
@@ -21,6 +20,7 @@
 #include "controls/PopupMenuWin.h"
 #include "controls/TreeViewWin.h"
 #include "startmenu/StartMenuFormWin.h"
+#include "system/HelperProtocol.h"
 #include "system/PopupMenuShell.h"
 #include "system/ShellServices.h"
 

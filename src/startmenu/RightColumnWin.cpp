@@ -6,7 +6,6 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include "app/AppState.h"
 #include "base/FileSystem.h"
 #include "base/Trace.h"
 #include "controls/Label.h"
@@ -204,7 +203,7 @@ void TZelStartMenuFrm::LinkRightDown(int tag, int x, int y) {
     if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &drives)) &&
         SUCCEEDED(SHGetDesktopFolder(&desktop))) {
         ScopedWow64RedirectionOff redirection;
-        ShowShellContextMenu(Handle(), desktop, reinterpret_cast<PCUITEMID_CHILD>(drives), POINT{x, y}, CMF_NORMAL);
+        ShowShellContextMenu(Handle(), desktop, reinterpret_cast<PCUITEMID_CHILD>(drives), POINT{x, y}, CMF_EXPLORE);
     }
     if (desktop != nullptr) {
         desktop->Release();

@@ -6,7 +6,6 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include "app/AppState.h"
 #include "base/FileSystem.h"
 #include "base/Strings.h"
 #include "base/Trace.h"

@@ -2,13 +2,9 @@
 
 #include <windowsx.h>
 
-#include "app/AppState.h"
-#include "app/ApplicationWin.h"
-#include "app/HelperProtocol.h"
-#include "app/StartButtonFormWin.h"
-#include "app/StartupWin.h"
 #include "base/Trace.h"
 #include "catalogue/ShellItems.h"
+#include "controls/ApplicationWin.h"
 #include "controls/ImageListWin.h"
 #include "controls/Label.h"
 #include "controls/LogoHintwindow.h"
@@ -27,9 +23,12 @@
 #include "settings/PLanguage.h"
 #include "startmenu/SearchResultsViewWin.h"
 #include "startmenu/StartMenuForm.h"
+#include "system/HelperProtocol.h"
 #include "system/ShellServices.h"
 
 namespace tessaline {
+
+bool v_Show_StartMenu = false;
 
 TZelStartMenuFrm* frmZelStartMenu = nullptr;
 int v_StartMenu_Height = kStartMenuBaseHeight;
@@ -65,11 +64,12 @@ void SetShown(TControl* control, bool visible) {
     }
 }
 
-// The glass frame over the whole window where the desktop composes one (dwmapi is absent before Vista).
-void ExtendGlass(HWND window) {
+// The glass frame over the whole window where the desktop composes one (dwmapi is absent before Vista). True
+// when the window has it.
+bool ExtendGlass(HWND window) {
     HMODULE dwm = LoadLibraryW(L"dwmapi.dll");
     if (dwm == nullptr) {
-        return;
+        return false;
     }
     struct TMargins {
         int Left, Right, Top, Bottom;
@@ -79,8 +79,9 @@ void ExtendGlass(HWND window) {
         reinterpret_cast<ExtendFn>(reinterpret_cast<void*>(GetProcAddress(dwm, "DwmExtendFrameIntoClientArea")));
     if (extend != nullptr) {
         const TMargins whole{-1, -1, -1, -1};
-        extend(window, &whole);
+        return SUCCEEDED(extend(window, &whole));
     }
+    return false;
 }
 
 }  // namespace
@@ -204,12 +205,11 @@ bool TZelStartMenuFrm::CreateWindowParts() {
     }
     frmZelStartMenu = this;
     Application.MainFormHandle = Handle();
-    ExtendGlass(Handle());
+    Glass = ExtendGlass(Handle());
     return true;
 }
 
 void TZelStartMenuFrm::SetUpWindow() {
-    v_ExplorerWatchdog.OnHotCornerState(0);
     SetUpPanes();
     SetUpRightColumn();
     SetUpPowerButton();
@@ -236,11 +236,13 @@ bool TZelStartMenuFrm::Create() {
         return false;
     }
     // The taskbar side finds this window by class and caption while the creation steps wait for it.
-    if (!StartMenuCreationBegin(*this)) {
+    if (Host != nullptr && !Host->CreationBegin(*this)) {
         return false;
     }
     SetUpWindow();
-    StartMenuCreationEnd();
+    if (Host != nullptr) {
+        Host->CreationEnd();
+    }
     if (GlobalLanguage) {
         GlobalLanguage->ApplyToComponent(*this);
     }
@@ -441,7 +443,7 @@ void TZelStartMenuFrm::NoteForegroundWindow() {
 }
 
 HWND TZelStartMenuFrm::WindowToReturnTo() const {
-    HWND taskbar = frmStartMenu != nullptr ? frmStartMenu->TaskbarWindow() : nullptr;
+    HWND taskbar = Host != nullptr ? Host->TaskbarWindow() : nullptr;
     const DWORD taskbarThread = taskbar != nullptr ? GetWindowThreadProcessId(taskbar, nullptr) : 0;
     for (HWND candidate : {foregroundBeforeShow_, GetShellWindow()}) {
         if (candidate != nullptr && IsWindow(candidate) && IsWindowVisible(candidate) &&
@@ -476,8 +478,8 @@ void TZelStartMenuFrm::HideStartMenu() {
         Mouse().Leave();
         v_Show_StartMenu = false;
         HideUserPicture();
-        if (frmStartMenu != nullptr) {
-            frmStartMenu->UpdateButtonPicture(true);
+        if (Host != nullptr) {
+            Host->MenuHidden();
         }
         ClosePowerMenu();
     } catch (...) {
@@ -502,17 +504,23 @@ LRESULT TZelStartMenuFrm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WMStartMenuLoaded:
             Trace(L"WMStartMenuLoaded");
-            v_StartMenuLoaded = true;
+            if (Host != nullptr) {
+                Host->TaskbarSideLoaded();
+            }
             return 0;
         case WMExplorerAlive:
-            v_ExplorerWatchdog.OnExplorerAlive(static_cast<int64_t>(lParam));
+            if (Host != nullptr) {
+                Host->ExplorerAlive(static_cast<int64_t>(lParam));
+            }
             return 0;
         case WMHotCornerState:
-            v_ExplorerWatchdog.OnHotCornerState(static_cast<int64_t>(lParam));
+            if (Host != nullptr) {
+                Host->HotCornerState(static_cast<int64_t>(lParam));
+            }
             return 0;
         case WMQuitStartMenu:
-            if (frmStartMenu != nullptr) {
-                frmStartMenu->RestoreTaskbar(true);
+            if (Host != nullptr) {
+                Host->Quit();
             } else {
                 Application.Terminate();
             }

@@ -14,6 +14,7 @@
 
 #include "controls/FormWin.h"
 #include "controls/TrackingHintWin.h"
+#include "startmenu/StartMenuHost.h"
 #include "startmenu/StartMenuLayout.h"
 
 namespace tessaline {
@@ -43,12 +44,18 @@ struct TUserPinedInfo;
 // The height the window is held at (every move and resize is overridden to it).
 extern int v_StartMenu_Height;
 
+// The start-menu window is showing.
+extern bool v_Show_StartMenu;
+
 class TZelStartMenuFrm : public TForm {
   public:
     explicit TZelStartMenuFrm(TComponent* owner);
     ~TZelStartMenuFrm() override;
 
-    // Creates the window and runs its creation steps (which wait for the taskbar side).
+    // The program around the window; set before Create.
+    IStartMenuHost* Host = nullptr;
+
+    // Creates the window and runs its creation steps (the host's wait for the taskbar side among them).
     bool Create();
     // The window and its own set-up alone, without the program's start-up steps (for benchmarks).
     bool CreateWindowOnly();

@@ -1,4 +1,4 @@
-#include "app/HelperProtocol.h"
+#include "system/HelperProtocol.h"
 
 #include "base/Strings.h"
 

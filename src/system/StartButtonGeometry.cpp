@@ -1,4 +1,4 @@
-#include "app/StartButtonGeometry.h"
+#include "system/StartButtonGeometry.h"
 
 #include <algorithm>
 #include <cstdlib>

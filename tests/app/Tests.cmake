@@ -1,11 +1,8 @@
 # Tests of the application shell, relative to tests/: pure ones (both builds) and the ones under Wine.
 set(TESSALINE_APP_PURE_TESTS
-    app/HelperProtocolTest.cpp
     app/ExplorerWatchdogLogicTest.cpp
-    app/StartButtonGeometryTest.cpp
     app/StartButtonSkinTest.cpp
     app/StartButtonMenuTest.cpp
-    app/UniqueInstanceTest.cpp
 )
 set(TESSALINE_APP_WIN_TESTS
 )

@@ -48,13 +48,5 @@ TEST(FileSystemWin, TheProgramFolderHoldsTheRunningExecutable) {
     EXPECT_TRUE(FileExists(folder + ExtractFileName(exe)));
 }
 
-TEST(FileSystemWin, TheTwoRoutesToMainIniAgreeForTheUsersProfile) {
-    const std::wstring fromProfile = GetMainIniFileName();
-    const std::wstring fromAppData = GetMainIniFileNameFromAppData();
-    ASSERT_FALSE(GetRoamingAppDataFolder().empty());
-    EXPECT_TRUE(EqualsNoCase(fromProfile, fromAppData))
-        << testing::PrintToString(fromProfile) << " " << testing::PrintToString(fromAppData);
-}
-
 }  // namespace
 }  // namespace tessaline

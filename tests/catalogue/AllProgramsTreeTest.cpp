@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "base/Strings.h"
 #include "catalogue/AllProgramsTree.h"
 
 namespace tessaline {
@@ -10,6 +11,10 @@ TFolderEntry Program(const wchar_t* fileName) {
 }
 TFolderEntry Folder(const wchar_t* name) {
     return {name, name, true, false};
+}
+
+std::wstring Folded(std::wstring_view name) {
+    return FoldCase(name);
 }
 
 // The display names of the ordered entries.
@@ -30,7 +35,7 @@ TEST(AllProgramsTree, TopLevelMergesTheFourFoldersProgramsFirst) {
     const std::vector<TFolderEntry> commonStartMenu = {Folder(L"Programs"), Folder(L"Extra"), Program(L"Help.lnk")};
     const TFolderListing listings[] = {
         {userPrograms, true}, {commonPrograms, true}, {userStartMenu, false}, {commonStartMenu, false}};
-    const auto refs = OrderTopLevel(listings);
+    const auto refs = OrderTopLevel(listings, Folded);
     EXPECT_EQ(Names(refs, listings),
               (std::vector<std::wstring>{L"Help", L"Loose", L"Zoo", L"apple", L"Accessories", L"Games"}));
     // The names shown once are the user's copies.
@@ -43,19 +48,19 @@ TEST(AllProgramsTree, AnOpenedFolderShowsTheUnionInOneNameOrder) {
     const std::vector<TFolderEntry> common = {
         Program(L"paint.lnk"), Program(L"a.lnk"), Folder(L"Zeta"), {L"desktop", L"desktop.ini", false, true}};
     const TFolderListing listings[] = {{own, true}, {common, true}};
-    const auto refs = OrderFolderChildren(listings);
+    const auto refs = OrderFolderChildren(listings, Folded);
     EXPECT_EQ(Names(refs, listings), (std::vector<std::wstring>{L"Paint", L"System Tools", L"Zeta", L"a", L"b"}));
     EXPECT_EQ(refs[0], (TEntryRef{0, 2, TItemKind::Program}));
 
     const std::vector<TFolderEntry> hiddenOnly = {{L"desktop", L"desktop.ini", false, true}};
     const TFolderListing empty[] = {{hiddenOnly, true}, {{}, true}};
-    EXPECT_TRUE(OrderFolderChildren(empty).empty());  // shown as the "(None)" placeholder
+    EXPECT_TRUE(OrderFolderChildren(empty, Folded).empty());  // shown as the "(None)" placeholder
 }
 
 TEST(AllProgramsTree, EntriesWithoutAReadableNameDoNotHideEachOther) {
     const std::vector<TFolderEntry> entries = {{L"One", L"", false, false}, {L"Two", L"", false, false}};
     const TFolderListing listings[] = {{entries, true}};
-    EXPECT_EQ(OrderFolderChildren(listings).size(), 2u);
+    EXPECT_EQ(OrderFolderChildren(listings, Folded).size(), 2u);
 }
 
 TEST(AllProgramsTree, NodeTextCutsTheLastExtensionOnly) {

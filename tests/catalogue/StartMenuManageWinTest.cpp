@@ -209,10 +209,9 @@ TEST_F(StartMenuManage, EveryLoadReadsTheFoldersAgainThroughTheKeptFolderLists) 
 }
 
 TEST_F(StartMenuManage, AMissingFolderContributesNothing) {
-    TShellItemList any;
-    TSeenNames seen;
-    EXPECT_TRUE(manage->EnumPath(folder.File(L"absent"), nullptr, nullptr, &any, &seen));
-    EXPECT_TRUE(any.empty());
+    TShellListing listing;
+    EXPECT_TRUE(manage->ListPath(folder.File(L"absent"), listing));
+    EXPECT_TRUE(listing.Entries.empty());
 }
 
 }  // namespace

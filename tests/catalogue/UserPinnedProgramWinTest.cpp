@@ -145,9 +145,12 @@ TEST_F(UserPinnedProgram, ShortcutsAreWrittenOnlyToLnkFiles) {
 
 TEST_F(UserPinnedProgram, PinToTaskbarWithoutTheShellsVerbDoesNothing) {
     const std::wstring exe = Program(L"Tool.exe");
-    // Wine's shell offers no pin verb (or no verb text at all): nothing happens and nothing is reported.
+    // Wine's shell offers no pin verb (or no verb text at all): nothing happens and nothing is reported. On
+    // Windows 7 and later the verb goes to the program itself: no stand-in shortcut is made for it.
     EXPECT_FALSE(manage.PinToTaskbar(exe, L"Tool"));
-    EXPECT_TRUE(FileExists(exe));
+    wchar_t roaming[MAX_PATH] = {};
+    ASSERT_TRUE(SHGetSpecialFolderPathW(nullptr, roaming, CSIDL_APPDATA, FALSE));
+    EXPECT_FALSE(FileExists(std::wstring(roaming) + L"\\Quorvan\\Tool.lnk"));
 }
 
 }  // namespace

@@ -275,6 +275,52 @@ TEST_F(FormTest, WindowedControlsFollowTheirPropertiesAndReportChanges) {
     EXPECT_EQ(form.Find<TButton>(L"button_ok"), button);
 }
 
+// Alt and the marked letter of a label's caption, typed with real keys while the focus is elsewhere in the form,
+// move the focus to the control the form description names for the label, though it is described after it.
+TEST_F(FormTest, AltWithALabelsAcceleratorFocusesItsFocusControl) {
+    RegisterStandardClasses();
+    const TFormDescription description = {
+        {L"TRdLabel",
+         L"Label_Search",
+         L"",
+         RectOf(5, 5, 60, 17),
+         {{L"Caption", L"&Search"}, {L"FocusControl", L"Edit1"}}},
+        {L"TEdit", L"Edit1", L"", RectOf(70, 5, 100, 20), {}},
+        {L"TButton", L"Button1", L"", RectOf(70, 40, 80, 24), {{L"Caption", L"OK"}}},
+    };
+    ASSERT_EQ(BuildForm(form, description, {}), 0);
+    auto* label = form.Find<TRdLabel>(L"Label_Search");
+    auto* edit = form.Find<TEdit>(L"Edit1");
+    auto* button = form.Find<TButton>(L"Button1");
+    ASSERT_NE(label, nullptr);
+    ASSERT_EQ(label->FocusControl(), edit);
+    form.SetVisible(true);
+    ASSERT_TRUE(form.CreateHandle());
+    SetForegroundWindow(form.Handle());
+    SetFocus(button->Handle());
+    PumpFor(std::chrono::milliseconds(300), [&] { return GetFocus() == button->Handle(); });
+    ASSERT_EQ(GetFocus(), button->Handle());
+
+    INPUT keys[4] = {};
+    for (INPUT& key : keys) {
+        key.type = INPUT_KEYBOARD;
+    }
+    keys[0].ki.wVk = VK_MENU;
+    keys[1].ki.wVk = 'S';
+    keys[2].ki.wVk = 'S';
+    keys[2].ki.dwFlags = KEYEVENTF_KEYUP;
+    keys[3].ki.wVk = VK_MENU;
+    keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    ASSERT_EQ(SendInput(4, keys, sizeof(INPUT)), 4u);
+    PumpFor(std::chrono::milliseconds(2000), [&] { return GetFocus() == edit->Handle(); });
+    EXPECT_EQ(GetFocus(), edit->Handle());
+
+    // Once its focus control is gone the label takes no accelerator.
+    delete edit;
+    EXPECT_EQ(label->FocusControl(), nullptr);
+    EXPECT_FALSE(form.DialogChar(L's'));
+}
+
 TEST_F(FormTest, LocaliserChangesComboEntriesAndKeepsTheSelection) {
     test::TempFolder folder;
     test::WriteBytes(folder.File(L"English.lng"),

@@ -5,6 +5,7 @@ set(TESSALINE_CONTROLS_FRAMEWORK_PURE_TESTS
     controls/PixelCanvasTest.cpp
     controls/MouseRouterTest.cpp
     controls/FormDescriptionTest.cpp
+    controls/UniqueInstanceTest.cpp
 )
 set(TESSALINE_CONTROLS_FRAMEWORK_WIN_TESTS
     controls/FormWinTest.cpp

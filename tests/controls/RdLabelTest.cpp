@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/FixedWidthText.h"
+#include "controls/PixelCanvas.h"
 #include "controls/RdLabel.h"
 
 namespace tessaline {
@@ -51,7 +52,7 @@ TEST(RdLabel, WordWrappedEllipsisDropsWholeWordsUntilTheTextFits) {
         const wchar_t* text;
         TEllipsisPosition position;
         int height;
-        const wchar_t* drawn;  // null: nothing drawn
+        const wchar_t* drawn;
     };
     const wchar_t* five = L"one two three four five six seven eight nine ten";
     for (const auto& c : {
@@ -60,7 +61,8 @@ TEST(RdLabel, WordWrappedEllipsisDropsWholeWordsUntilTheTextFits) {
              Case{five, TEllipsisPosition::epPathEllipsis, 26, five},  // the platform shortens paths itself
              Case{L"one\ttwo\tthree four", TEllipsisPosition::epEndEllipsis, 13, L"one..."},
              Case{L"abcdefghijk", TEllipsisPosition::epEndEllipsis, 13, L"abcdefghijk"},  // one line: fits
-             Case{L"one two", TEllipsisPosition::epEndEllipsis, 10, nullptr},             // not even one line
+             // Not even one line: the text as it is, with the ellipsis flag for the platform to shorten.
+             Case{L"one two", TEllipsisPosition::epEndEllipsis, 10, L"one two"},
          }) {
         LabelForm f;
         f.label->SetCaption(c.text);
@@ -69,13 +71,12 @@ TEST(RdLabel, WordWrappedEllipsisDropsWholeWordsUntilTheTextFits) {
         f.label->SetBounds(0, 0, 70, c.height);
         TRecordingCanvas canvas;
         f.label->Paint(canvas);
-        if (c.drawn == nullptr) {
-            EXPECT_TRUE(canvas.texts.empty()) << c.text;
-            continue;
-        }
         ASSERT_EQ(canvas.texts.size(), 1u) << c.text;
         EXPECT_EQ(canvas.texts[0].text, c.drawn);
         EXPECT_EQ(canvas.texts[0].flags & kDtExpandTabs, 0u);
+        if (c.position != TEllipsisPosition::epPathEllipsis) {
+            EXPECT_NE(canvas.texts[0].flags & (kDtEndEllipsis | kDtWordEllipsis), 0u);
+        }
     }
 }
 
@@ -175,6 +176,37 @@ TEST(RdLabel, PaintFillsOnlyWhenOpaqueAndEngravesADisabledLabel) {
     f.label->Paint(glass);
     EXPECT_TRUE(glass.fills.empty());
     EXPECT_EQ(glass.opaqueFills.size(), 1u);
+}
+
+TEST(RdLabel, AnOpaqueLabelOnTheFormsGlassLeavesOpaquePixels) {
+    LabelForm f;
+    f.label->SetTransparent(false);
+    f.label->SetColor(kColorSilver);
+    TPixelBuffer buffer(65, 17);  // all zero: glass shows through
+    TPixelCanvas canvas(buffer, nullptr);
+    canvas.SetOnGlass(true);
+    f.label->Paint(canvas);
+    EXPECT_EQ(buffer.At(0, 0), OpaquePixel(kColorSilver));
+    EXPECT_EQ(buffer.At(64, 16) >> 24, 0xFFu);
+}
+
+TEST(RdLabel, AFocusControlNamedInTheFormIsFoundWhenTheFormIsLoaded) {
+    TControl form{nullptr};
+    form.BeginLoading();
+    auto* label = Create<TRdLabel>(&form, L"Label_Search");
+    label->SetParent(&form);
+    label->BeginLoading();
+    label->SetFocusControlName(L"edit_search", [](TControl&) { return true; });
+    auto* edit = Create<TControl>(&form, L"Edit_Search");  // described after the label
+    EXPECT_EQ(label->FocusControl(), nullptr);
+    form.EndLoading();
+    EXPECT_EQ(label->FocusControl(), edit);
+
+    auto* lonely = Create<TRdLabel>(&form, L"Label_Other");
+    lonely->BeginLoading();
+    lonely->SetFocusControlName(L"Nothing_Here", [](TControl&) { return true; });
+    lonely->EndLoading();
+    EXPECT_EQ(lonely->FocusControl(), nullptr);
 }
 
 TEST(RdLabel, AcceleratorIsTheCharacterAfterTheFirstSingleAmpersand) {

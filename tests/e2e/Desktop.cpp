@@ -8,10 +8,10 @@
 #include <filesystem>
 #include <sstream>
 
-#include "app/HelperProtocol.h"
 #include "base/FileSystem.h"
 #include "base/WideText.h"
 #include "settings/UserDataDir.h"
+#include "system/HelperProtocol.h"
 
 namespace tessaline::test {
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "Desktop.h"
-#include "app/HelperProtocol.h"
 #include "base/FileSystem.h"
+#include "system/HelperProtocol.h"
 
 namespace tessaline::test {
 namespace {

@@ -15,8 +15,8 @@
 
 #include "Desktop.h"
 #include "WinTestSupport.h"
-#include "app/HelperProtocol.h"
 #include "base/Strings.h"
+#include "system/HelperProtocol.h"
 
 namespace tessaline::test {
 namespace {

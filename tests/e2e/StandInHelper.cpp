@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/HelperProtocol.h"
+#include "system/HelperProtocol.h"
 
 using namespace tessaline;
 

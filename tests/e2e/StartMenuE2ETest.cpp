@@ -14,9 +14,9 @@
 
 #include "Desktop.h"
 #include "WinTestSupport.h"
-#include "app/HelperProtocol.h"
 #include "base/FileSystem.h"
 #include "settings/UserDataDir.h"
+#include "system/HelperProtocol.h"
 
 namespace tessaline::test {
 namespace {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "Desktop.h"
-#include "app/HelperProtocol.h"
 #include "base/Geometry.h"
+#include "system/HelperProtocol.h"
 
 namespace tessaline::test {
 namespace {

@@ -13,7 +13,7 @@
 #include <cwchar>
 #include <string>
 
-#include "app/HelperProtocol.h"
+#include "system/HelperProtocol.h"
 
 namespace {
 

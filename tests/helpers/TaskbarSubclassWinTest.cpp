@@ -11,8 +11,8 @@
 #include <functional>
 #include <vector>
 
-#include "app/HelperProtocol.h"
 #include "helpers/taskbar/TarnwickPlacement.h"
+#include "system/HelperProtocol.h"
 
 namespace tessaline {
 namespace {

@@ -84,6 +84,13 @@ TEST_F(IndexBuilder, ATableOnlyBuildBuildsTheFilesWhenTheFirstBuildNeverFinished
     ASSERT_TRUE(BuildSearchIndex(setup_, true, never_));
     EXPECT_TRUE(index_.IndexReady());
     EXPECT_EQ(Paths().size(), 7u);
+
+    // A build that has finished is let go by the next one: none keeps the builds before it alive.
+    auto fourth = std::make_unique<TIdx>(setup_, true, nullptr);
+    fourth->WaitFor();
+    TIdx fifth(setup_, true, std::move(fourth));
+    EXPECT_FALSE(fifth.KeepsPrevious());
+    fifth.WaitFor();
 }
 
 TEST_F(IndexBuilder, ThreadsRunOneAfterAnotherAndTheLastLanguageWins) {

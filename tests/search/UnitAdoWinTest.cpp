@@ -7,7 +7,6 @@
 
 #include <functional>
 #include <string>
-#include <thread>
 
 #include "WinTestSupport.h"
 #include "search/UnitAdo.h"
@@ -34,40 +33,6 @@ AdoObject RawAdoObject(const wchar_t* progId) {
 bool SearchProviderInstalled() {
     CLSID clsid{};
     return SUCCEEDED(CLSIDFromProgID(L"Search.CollatorDSO.1", &clsid));
-}
-
-// Runs work on a thread of its own single-threaded apartment while this thread pumps messages, as the window's
-// thread does: calls through a proxy are carried out here.
-void RunOnOtherApartment(const std::function<void()>& work) {
-    HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    ASSERT_NE(done, nullptr);
-    std::thread worker([&] {
-        {
-            test::ComScope com;
-            EXPECT_TRUE(com.Ok());
-            work();
-        }
-        SetEvent(done);
-    });
-    const ULONGLONG deadline = GetTickCount64() + 30000;
-    bool late = false;
-    for (;;) {
-        const DWORD wait = MsgWaitForMultipleObjects(1, &done, FALSE, 1000, QS_ALLINPUT);
-        if (wait == WAIT_OBJECT_0) {
-            break;
-        }
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            DispatchMessageW(&message);
-        }
-        // Past the deadline keep pumping all the same: the worker may be waiting on this thread.
-        if (!late && GetTickCount64() > deadline) {
-            late = true;
-            ADD_FAILURE() << "the other apartment did not finish in time";
-        }
-    }
-    worker.join();
-    CloseHandle(done);
 }
 
 class UnitAdo : public testing::Test {
@@ -123,51 +88,6 @@ TEST_F(UnitAdo, ClosingEmptiesTheConnectionAndLetsItGo) {
     CloseConnection(raw);
     EXPECT_FALSE(raw);
     EXPECT_EQ(watched->Release(), 0u) << "the closed connection kept a reference";
-}
-
-TEST_F(UnitAdo, HandOffGivesAnotherApartmentAProxyItCanCall) {
-    AdoObject connection = RawAdoObject(L"ADODB.Connection");
-    ASSERT_TRUE(connection);
-    TConnectionHandOff handOff(connection);
-    IDispatch* original = connection.Get();
-    bool taken = false;
-    bool proxied = false;
-    HRESULT called = E_FAIL;
-    UINT typeInfoCount = 0;
-    bool opened = true;
-    bool queried = true;
-    RunOnOtherApartment([&] {
-        AdoObject there = handOff.Take();
-        taken = static_cast<bool>(there);
-        if (!there) {
-            return;
-        }
-        // ADO's objects are apartment-threaded: the raw pointer must not cross, a proxy must.
-        proxied = there.Get() != original;
-        called = there.Get()->GetTypeInfoCount(&typeInfoCount);
-        opened = OpenConnection(there);
-        TAdoSearchRows rows(std::move(there));
-        queried = rows.Open(kStatement);
-    });
-    EXPECT_TRUE(taken);
-    EXPECT_TRUE(proxied);
-    EXPECT_EQ(called, S_OK);
-    EXPECT_EQ(typeInfoCount, 1u);
-    if (!SearchProviderInstalled()) {
-        EXPECT_FALSE(opened);
-        EXPECT_FALSE(queried);
-    }
-    // The owner's own pointer still works after the other apartment is gone.
-    UINT count = 0;
-    EXPECT_EQ(original->GetTypeInfoCount(&count), S_OK);
-}
-
-TEST_F(UnitAdo, HandOffOfNoConnectionGivesNone) {
-    TConnectionHandOff handOff(AdoObject{});
-    EXPECT_FALSE(handOff.Take());
-    bool taken = true;
-    RunOnOtherApartment([&] { taken = static_cast<bool>(handOff.Take()); });
-    EXPECT_FALSE(taken);
 }
 
 class AdoSearchRows : public testing::Test {

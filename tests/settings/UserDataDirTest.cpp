@@ -34,12 +34,5 @@ TEST(UserDataDir, ReadsTheEnvironmentEveryTime) {
     }
 }
 
-TEST(UserDataDir, TheApplicationDataRouteNamesTheSameFileForAStandardProfile) {
-    EXPECT_EQ(MainIniFileNameFromAppData(L"C:\\Users\\Ann\\AppData\\Roaming"),
-              UserDataDirFromProfile(L"C:\\Users\\Ann") + L"Main.ini");
-    // Shorter than what is cut: nothing of it is left.
-    EXPECT_EQ(MainIniFileNameFromAppData(L"C:\\x"), L"\\LocalLow\\Quorvan\\Tessaline\\Main.ini");
-}
-
 }  // namespace
 }  // namespace tessaline

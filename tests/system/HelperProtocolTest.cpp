@@ -1,5 +1,5 @@
 // The helper protocol: message parameters, command lines, and which processes count as the hot-corner helper.
-#include "app/HelperProtocol.h"
+#include "system/HelperProtocol.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include <ostream>
 #include <vector>
 
-#include "app/HelperProtocol.h"
+#include "system/HelperProtocol.h"
 #include "system/HookKeyboard.h"
 #include "system/KeyboardHookLogic.h"
 

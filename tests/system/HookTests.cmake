@@ -1,6 +1,8 @@
 # Tests of the keyboard hook and the helper protocol, relative to tests/: pure ones and the ones under Wine.
 set(TESSALINE_HOOK_PURE_TESTS
     system/HookKeyboardTest.cpp
+    system/HelperProtocolTest.cpp
+    system/StartButtonGeometryTest.cpp
 )
 set(TESSALINE_HOOK_WIN_TESTS
     system/HookKeyboardWinTest.cpp

@@ -85,21 +85,39 @@ TEST_F(ShellServices, ADismissedContextMenuInvokesNothing) {
     EXPECT_FALSE(ShowShellContextMenuForPath(nullptr, folder.File(L"absent.txt"), POINT{0, 0}));
 }
 
-TEST_F(ShellServices, RedirectionCanBeSwitchedOffAndBackForAScope) {
-    void* old = nullptr;
-    const bool disabled = DisableWow64Redirection(&old);
+// The machine a PE file is built for (0x14C i386, 0x8664 x86_64); 0 when it cannot be read.
+uint16_t MachineOf(const std::wstring& path) {
+    const std::string bytes = test::ReadBytes(path);
+    if (bytes.size() < 0x40) {
+        return 0;
+    }
+    const auto at = [&](size_t offset) { return static_cast<uint32_t>(static_cast<unsigned char>(bytes[offset])); };
+    const size_t header = at(0x3C) | at(0x3D) << 8 | at(0x3E) << 16 | at(0x3F) << 24;
+    if (header + 6 > bytes.size()) {
+        return 0;
+    }
+    return static_cast<uint16_t>(at(header + 4) | at(header + 5) << 8);
+}
+
+TEST_F(ShellServices, RedirectionOffShowsA32BitProcessThe64BitSystemFolder) {
     BOOL wow64 = FALSE;
-    IsWow64Process(GetCurrentProcess(), &wow64);
-    if (wow64) {
-        EXPECT_TRUE(disabled);  // a 32-bit process on 64-bit Windows really switches
+    if (!IsWow64Process(GetCurrentProcess(), &wow64) || !wow64) {
+        GTEST_SKIP() << "not a 32-bit process on 64-bit Windows: there is no redirection to switch";
     }
-    if (disabled) {
-        EXPECT_TRUE(RevertWow64Redirection(old));
-    }
-    { ScopedWow64RedirectionOff off; }
     wchar_t system[MAX_PATH] = {};
     GetSystemDirectoryW(system, MAX_PATH);
-    EXPECT_TRUE(test::Exists(std::wstring(system) + L"\\kernel32.dll"));
+    const std::wstring kernel = std::wstring(system) + L"\\kernel32.dll";
+    EXPECT_EQ(MachineOf(kernel), 0x14C);  // redirected to the 32-bit folder
+    {
+        ScopedWow64RedirectionOff off;
+        EXPECT_EQ(MachineOf(kernel), 0x8664);
+    }
+    EXPECT_EQ(MachineOf(kernel), 0x14C);  // and back after the scope
+    void* old = nullptr;
+    ASSERT_TRUE(DisableWow64Redirection(&old));
+    EXPECT_EQ(MachineOf(kernel), 0x8664);
+    EXPECT_TRUE(RevertWow64Redirection(old));
+    EXPECT_EQ(MachineOf(kernel), 0x14C);
 }
 
 TEST_F(ShellServices, IconIndexesComeFromTheSystemImageList) {
@@ -130,13 +148,6 @@ TEST_F(ShellServices, TheUserNameFallsBackToTheLoginName) {
     ASSERT_FALSE(name.empty());
     EXPECT_EQ(name, Trim(name));
     EXPECT_NE(std::find(lines.begin(), lines.end(), L"UserName: " + name), lines.end());
-}
-
-TEST_F(ShellServices, TheLogoPathIsTheLoginNameInTheLocalTempFolder) {
-    GetUserLogoFileName();
-    wchar_t local[MAX_PATH + 1] = {};
-    SHGetSpecialFolderPathW(nullptr, local, CSIDL_LOCAL_APPDATA, FALSE);
-    EXPECT_EQ(v_UserLogoFileName, std::wstring(local) + L"\\Temp\\" + GetLoginName() + L".bmp");
 }
 
 TEST_F(ShellServices, AWindowIsForcedToTheForeground) {

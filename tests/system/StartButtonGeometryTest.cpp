@@ -1,5 +1,5 @@
 // Docking arithmetic: the taskbar's edge, where the band and the button go, the undocked band, the repaint area.
-#include "app/StartButtonGeometry.h"
+#include "system/StartButtonGeometry.h"
 
 #include <gtest/gtest.h>
 

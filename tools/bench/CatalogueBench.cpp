@@ -60,11 +60,9 @@ int wmain(int argc, wchar_t** argv) {
                 nullptr, [&](std::unique_ptr<TShellItem> item) { top.push_back(std::move(item)); }, nullptr);
         });
         // Opening one folder of ten, as a click does.
-        TShellItemList any;
         const double openMs = Median([&] {
-            any.clear();
-            TSeenNames seen;
-            tree.EnumPath(profile.folders.front(), nullptr, nullptr, &any, &seen);
+            TShellListing listing;
+            tree.ListPath(profile.folders.front(), listing);
         });
         std::printf("%-8d %-7d %12.2f %12.2f %12.2f %12.2f %14.2f\n", size, values, walk, frequentMs, pinnedMs, topMs,
                     openMs);

@@ -6,7 +6,6 @@
 
 #include <optional>
 
-#include "app/HelperProtocol.h"
 #include "base/FileSystem.h"
 #include "base/Strings.h"
 #include "base/Trace.h"
@@ -14,6 +13,7 @@
 #include "helpers/hotcorners/HotCornerPolicy.h"
 #include "helpers/hotcorners/HotCornerRegistryWin.h"
 #include "settings/UserDataDir.h"
+#include "system/HelperProtocol.h"
 
 namespace tessaline {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/StartButtonGeometry.h"
+#include "system/StartButtonGeometry.h"
 
 namespace tessaline {
 

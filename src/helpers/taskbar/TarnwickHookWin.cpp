@@ -7,10 +7,10 @@
 
 #include <string>
 
-#include "app/HelperProtocol.h"
 #include "base/Trace.h"
 #include "helpers/taskbar/TarnwickPlacement.h"
 #include "helpers/taskbar/TaskbarSubclassWin.h"
+#include "system/HelperProtocol.h"
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK TarnwickHookProc(int code, WPARAM wParam, LPARAM lParam);
 

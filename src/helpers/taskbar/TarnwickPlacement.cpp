@@ -1,7 +1,7 @@
 #include "helpers/taskbar/TarnwickPlacement.h"
 
-#include "app/HelperProtocol.h"
 #include "base/Strings.h"
+#include "system/HelperProtocol.h"
 
 namespace tessaline {
 namespace {

@@ -12,12 +12,12 @@
 
 #include <string>
 
-#include "app/HelperProtocol.h"
 #include "base/FileSystem.h"
 #include "base/Trace.h"
 #include "helpers/HelperHandlesWin.h"
 #include "helpers/HelperNames.h"
 #include "helpers/taskbar/TarnwickPlacement.h"
+#include "system/HelperProtocol.h"
 
 namespace tessaline {
 namespace {

@@ -1,9 +1,9 @@
 #include "helpers/taskbar/TaskbarSubclassWin.h"
 
-#include "app/HelperProtocol.h"
 #include "base/Trace.h"
 #include "helpers/taskbar/BandClearance.h"
 #include "helpers/taskbar/TarnwickPlacement.h"
+#include "system/HelperProtocol.h"
 
 namespace tessaline {
 namespace {
