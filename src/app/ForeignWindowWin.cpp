@@ -11,7 +11,7 @@ bool OfThisThread(HWND window) {
 
 }  // namespace
 
-bool SendToForeignWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+bool SendToForeignWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR answer = 0;
     const bool answered =
         window != nullptr && SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_BLOCK,
@@ -19,9 +19,6 @@ bool SendToForeignWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     if (window != nullptr && !answered) {
         Trace(L"SendToForeignWindow: no answer to ", message, L" from ", reinterpret_cast<uintptr_t>(window), L": ",
               GetLastError());
-    }
-    if (result != nullptr) {
-        *result = answered ? static_cast<LRESULT>(answer) : 0;
     }
     return answered;
 }

@@ -10,8 +10,8 @@ namespace tessaline {
 inline constexpr UINT kForeignSendTimeoutMs = 300;
 
 // SendMessageTimeoutW that gives up after kForeignSendTimeoutMs, or at once when the window is hung (it has not
-// read its messages for a while). False when the window did not answer; `result` then holds 0.
-bool SendToForeignWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result = nullptr);
+// read its messages for a while). False (traced) when the window did not answer.
+bool SendToForeignWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // SetWindowPos that, for another thread's window, hands the move to that thread instead of waiting for it
 // (SWP_ASYNCWINDOWPOS): the window moves once its thread reads its messages.

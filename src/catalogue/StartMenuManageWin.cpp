@@ -5,6 +5,7 @@
 
 #include "base/FileSystem.h"
 #include "base/Trace.h"
+#include "system/ShellServices.h"
 
 namespace tessaline {
 
@@ -210,10 +211,7 @@ int GetItemIconIndex(TShellItem& item) {
     const std::wstring path = GetItemPath(item);
     SHFILEINFOW info{};
     if (IconFromPath(path, FileExists(path))) {
-        info.iIcon = KeptIconIndex(path, true, [&] {
-            SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
-            return info.iIcon;
-        });
+        info.iIcon = KeptIconIndex(path, true, [&] { return GetSysIconIndex(path, true, false); });
     } else if (PCIDLIST_ABSOLUTE pidl = item.GetAbsolutePidl()) {
         SHGetFileInfoW(reinterpret_cast<LPCWSTR>(pidl), 0, &info, sizeof info,
                        SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON);

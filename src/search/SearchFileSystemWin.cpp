@@ -87,13 +87,7 @@ std::wstring TShellSearchFileSystem::DisplayName(const std::wstring& path) {
 }
 
 int TShellSearchFileSystem::SmallIconIndex(const std::wstring& path) {
-    // Not GetSysIconIndex: it also extracts an icon handle (costly, thrown away) and answers 0, a real index,
-    // when the shell fails.
-    SHFILEINFOW info{};
-    if (SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON) == 0) {
-        return -1;
-    }
-    return info.iIcon;
+    return GetSysIconIndex(path, true, false);
 }
 
 bool TShellSearchFileSystem::SameName(const std::wstring& a, const std::wstring& b) {

@@ -41,6 +41,7 @@ void Open(HWND owner, const std::wstring& file, const wchar_t* parameters = null
 }
 
 void Run(const char* commandLine) {
+    NotifyShellStart(L"", std::wstring(commandLine, commandLine + std::char_traits<char>::length(commandLine)), L"");
     WinExec(commandLine, SW_SHOWNORMAL);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// Who is told of every shell start the search box makes, before it is made. The program itself installs no one;
+// Who is told of every start the search box and the right-hand links make (shell starts and, with an empty verb,
+// command lines), before it is made. The program itself installs no one;
 // a test build of it installs an observer before its windows exist. User-interface thread.
 
 #include <functional>

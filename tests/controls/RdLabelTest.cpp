@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "controls/FixedWidthText.h"
-#include "controls/PixelCanvas.h"
 #include "controls/RdLabel.h"
 
 namespace tessaline {
@@ -176,18 +175,6 @@ TEST(RdLabel, PaintFillsOnlyWhenOpaqueAndEngravesADisabledLabel) {
     f.label->Paint(glass);
     EXPECT_TRUE(glass.fills.empty());
     EXPECT_EQ(glass.opaqueFills.size(), 1u);
-}
-
-TEST(RdLabel, AnOpaqueLabelOnTheFormsGlassLeavesOpaquePixels) {
-    LabelForm f;
-    f.label->SetTransparent(false);
-    f.label->SetColor(kColorSilver);
-    TPixelBuffer buffer(65, 17);  // all zero: glass shows through
-    TPixelCanvas canvas(buffer, nullptr);
-    canvas.SetOnGlass(true);
-    f.label->Paint(canvas);
-    EXPECT_EQ(buffer.At(0, 0), OpaquePixel(kColorSilver));
-    EXPECT_EQ(buffer.At(64, 16) >> 24, 0xFFu);
 }
 
 TEST(RdLabel, AFocusControlNamedInTheFormIsFoundWhenTheFormIsLoaded) {
