@@ -304,11 +304,20 @@ bool TForm::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
                                         : message == WM_RBUTTONUP ? TMouseButton::Right
                                                                   : TMouseButton::Middle;
             if (GetCapture() == handle_) {
+                releasingCapture_ = true;
                 ReleaseCapture();
+                releasingCapture_ = false;
             }
             mouse_.Up(button, point, shift);
             return true;
         }
+        case WM_CAPTURECHANGED:
+            // Taken by another window: no release will come, and a control left captured would keep the hover
+            // where it is for good (no leave, no enter) until the next press.
+            if (!releasingCapture_ && reinterpret_cast<HWND>(lParam) != handle_) {
+                mouse_.CaptureLost();
+            }
+            return false;
         case WM_LBUTTONDBLCLK:
             mouse_.DoubleClick(point);
             return true;

@@ -79,6 +79,7 @@ class TForm : public TControl {
     HWND handle_ = nullptr;
     TMouseRouter mouse_;
     bool trackingLeave_ = false;
+    bool releasingCapture_ = false;  // our own release, not one taken by another window
     bool updatingBounds_ = false;
     HWND tooltip_ = nullptr;  // hints of the windowless controls
     const TControl* hintControl_ = nullptr;

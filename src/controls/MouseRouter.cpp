@@ -103,6 +103,11 @@ void TMouseRouter::Leave() {
     }
 }
 
+void TMouseRouter::CaptureLost() {
+    captured_ = nullptr;
+    pressedLeft_ = false;
+}
+
 void TMouseRouter::Forget(const TControl& control) {
     if (Holds(control, hovered_)) {
         hovered_ = nullptr;

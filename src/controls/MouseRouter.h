@@ -22,6 +22,9 @@ class TMouseRouter {
     void DoubleClick(TPoint point);
     // The pointer left the form's window.
     void Leave();
+    // Another window took the capture (a modal menu opened on a press, whose loop keeps the release for itself):
+    // the press is over without a release or a click.
+    void CaptureLost();
     // A control is going away: drop every reference to it (and to what it holds) without events.
     void Forget(const TControl& control);
 

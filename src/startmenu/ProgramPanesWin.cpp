@@ -23,6 +23,7 @@
 #include "system/HelperProtocol.h"
 #include "system/PopupMenuShell.h"
 #include "system/ShellServices.h"
+#include "system/ShellStartObserver.h"
 
 namespace tessaline {
 
@@ -346,6 +347,7 @@ void TZelStartMenuFrm::LaunchLink(const std::wstring& path) {
     v_UseProgramManage->AddLaunchRecord(path);
     {
         ScopedWow64RedirectionOff redirection;
+        NotifyShellStart(L"", path, L"");
         ShellExecuteW(nullptr, nullptr, path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     }
     HideStartMenu();

@@ -15,11 +15,11 @@
 #include "controls/PopupMenuWin.h"
 #include "controls/TimerWin.h"
 #include "startmenu/FeedbackPage.h"
-#include "startmenu/ShellStartObserver.h"
 #include "startmenu/StartMenuForm.h"
 #include "startmenu/StartMenuFormWin.h"
 #include "system/PopupMenuShell.h"
 #include "system/ShellServices.h"
+#include "system/ShellStartObserver.h"
 
 namespace tessaline {
 

@@ -28,10 +28,10 @@
 #include "settings/MainSettings.h"
 #include "settings/PLanguage.h"
 #include "startmenu/SearchResultsViewWin.h"
-#include "startmenu/ShellStartObserver.h"
 #include "startmenu/StartMenuFormWin.h"
 #include "system/PopupMenuShell.h"
 #include "system/ShellServices.h"
+#include "system/ShellStartObserver.h"
 
 namespace tessaline {
 

@@ -4,7 +4,6 @@ set(TESSALINE_STARTMENU_PURE_SOURCES
     startmenu/StartMenuForm.cpp
     startmenu/SessionActions.cpp
     startmenu/BugReport.cpp
-    startmenu/ShellStartObserver.cpp
 )
 set(TESSALINE_STARTMENU_WIN_SOURCES
     startmenu/StartMenuFormWin.cpp

@@ -7,6 +7,7 @@
 #include "base/Strings.h"
 #include "base/Trace.h"
 #include "system/ShellServices.h"
+#include "system/ShellStartObserver.h"
 #include "system/WmiQuery.h"
 
 namespace tessaline {
@@ -30,6 +31,7 @@ Function Kernel32Function(const char* name) {
 }  // namespace
 
 bool RunAsAdmin(HWND owner, const std::wstring& file, const std::wstring& parameters) {
+    NotifyShellStart(L"runas", file, parameters);
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
@@ -42,6 +44,7 @@ bool RunAsAdmin(HWND owner, const std::wstring& file, const std::wstring& parame
 }
 
 void ShowFileProperties(const std::wstring& file) {
+    NotifyShellStart(L"properties", file, L"");
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_INVOKEIDLIST;

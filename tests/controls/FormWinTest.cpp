@@ -213,6 +213,30 @@ TEST_F(FormTest, ControlWithoutPictureGetsEnterLeaveAndClickFromRealMessages) {
     EXPECT_EQ(events, (std::vector<std::string>{"enter", "click", "leave", "enter", "leave"}));
 }
 
+TEST_F(FormTest, APressWhoseReleaseAMenuTookLetsTheHoverMoveOn) {
+    auto* box = Create<PictureBox>(&form, L"Box");
+    box->SetParent(&form);
+    box->SetBounds(20, 20, 30, 30);
+    std::vector<std::string> events;
+    box->OnMouseEnter = [&](TControl&) { events.push_back("enter"); };
+    box->OnMouseLeave = [&](TControl&) { events.push_back("leave"); };
+    ASSERT_TRUE(form.CreateHandle());
+    HWND hwnd = form.Handle();
+    HWND menu = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    // A context menu opened on the press: its loop takes the capture, and the release with it.
+    box->OnMouseDown = [&](TControl&, TMouseButton, TShiftState, int, int) {
+        events.push_back("down");
+        SetCapture(menu);
+        ReleaseCapture();
+    };
+    SendMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(25, 25));
+    SendMessageW(hwnd, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(25, 25));
+    SendMessageW(hwnd, WM_MOUSELEAVE, 0, 0);
+    SendMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(25, 25));
+    DestroyWindow(menu);
+    EXPECT_EQ(events, (std::vector<std::string>{"enter", "down", "leave", "enter"}));
+}
+
 TEST_F(FormTest, AHoveredControlWithAHintGetsATooltipToolOverItsRectangle) {
     auto* plain = Create<PictureBox>(&form, L"Plain");
     plain->SetParent(&form);

@@ -1,6 +1,8 @@
 #include "Desktop.h"
 
 #include <shlobj.h>
+
+#include <commctrl.h>
 #include <tlhelp32.h>
 
 #include <cstdio>
@@ -9,6 +11,7 @@
 #include <sstream>
 
 #include "base/FileSystem.h"
+#include "base/Strings.h"
 #include "base/WideText.h"
 #include "settings/UserDataDir.h"
 #include "system/HelperProtocol.h"
@@ -104,6 +107,11 @@ std::wstring WindowsPathOf(const char* folder) {
 
 std::wstring BuildPath(const std::wstring& relative) {
     return WindowsPathOf(TESSALINE_BINARY_DIR) + L"\\" + relative;
+}
+
+bool RunningUnderWine() {
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
 void PumpFor(DWORD ms) {
@@ -281,6 +289,13 @@ RECT SessionWorkArea() {
     return area;
 }
 
+LRESULT SendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT timeoutMs) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, timeoutMs, &result) != 0
+               ? static_cast<LRESULT>(result)
+               : 0;
+}
+
 void SendKey(WORD key) {
     INPUT input[2] = {};
     input[0].type = INPUT_KEYBOARD;
@@ -305,6 +320,15 @@ void ClickAt(POINT at, bool right) {
     Click(right);
 }
 
+void MoveMouseTo(POINT screen) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = static_cast<LONG>(screen.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1));
+    input.mi.dy = static_cast<LONG>(screen.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+}
+
 int RunningProcesses(const wchar_t* exeName) {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot == INVALID_HANDLE_VALUE) {
@@ -318,6 +342,125 @@ int RunningProcesses(const wchar_t* exeName) {
     }
     CloseHandle(snapshot);
     return count;
+}
+
+namespace {
+
+std::set<DWORD> ProcessIds() {
+    std::set<DWORD> ids;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) {
+        return ids;
+    }
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+        ids.insert(entry.th32ProcessID);
+    }
+    CloseHandle(snapshot);
+    return ids;
+}
+
+}  // namespace
+
+TStartedProcesses::TStartedProcesses() : before_(ProcessIds()) {}
+
+void TStartedProcesses::EndThem() {
+    // What the menu's launches start under Wine; the desktop's own explorer was there before.
+    static const wchar_t* const kStarted[] = {
+        L"cmd.exe",      L"ping.exe",    L"notepad.exe",  L"winefile.exe", L"conhost.exe", L"wineconsole.exe",
+        L"explorer.exe", L"control.exe", L"rundll32.exe", L"winhlp32.exe", L"clock.exe",   L"winver.exe",
+    };
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    std::vector<HANDLE> ending;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+        if (before_.count(entry.th32ProcessID) != 0) {
+            continue;
+        }
+        bool started = false;
+        for (const wchar_t* name : kStarted) {
+            started = started || EqualsNoCase(entry.szExeFile, name);
+        }
+        if (started) {
+            if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
+                TerminateProcess(process, 0);
+                ending.push_back(process);
+            }
+        }
+    }
+    CloseHandle(snapshot);
+    // Gone before the next step: their windows would otherwise still take the foreground or the pointer.
+    for (HANDLE process : ending) {
+        WaitForSingleObject(process, 3000);
+        CloseHandle(process);
+    }
+}
+
+std::vector<std::wstring> TreeTexts(HWND tree) {
+    std::vector<std::wstring> texts;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(tree, &processId);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (process == nullptr) {
+        return texts;
+    }
+    constexpr int kChars = 260;
+    auto* remote = static_cast<BYTE*>(
+        VirtualAllocEx(process, nullptr, sizeof(TVITEMW) + kChars * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE));
+    auto* remoteText = reinterpret_cast<wchar_t*>(remote + sizeof(TVITEMW));
+    for (auto item = reinterpret_cast<HTREEITEM>(SendBounded(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0)); item != nullptr;
+         item = reinterpret_cast<HTREEITEM>(
+             SendBounded(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
+        TVITEMW request{};
+        request.mask = TVIF_TEXT;
+        request.hItem = item;
+        request.pszText = remoteText;
+        request.cchTextMax = kChars;
+        wchar_t text[kChars] = {};
+        if (WriteProcessMemory(process, remote, &request, sizeof request, nullptr) &&
+            SendBounded(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote)) &&
+            ReadProcessMemory(process, remoteText, text, sizeof text - sizeof(wchar_t), nullptr)) {
+            texts.emplace_back(text);
+        }
+    }
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return texts;
+}
+
+HWND OpenStandardMenu(DWORD thread) {
+    for (HWND menu = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); menu != nullptr;
+         menu = FindWindowExW(nullptr, menu, L"#32768", nullptr)) {
+        if (IsWindowVisible(menu) && GetWindowThreadProcessId(menu, nullptr) == thread) {
+            return menu;
+        }
+    }
+    return nullptr;
+}
+
+std::vector<HWND> VisibleWindowsOf(DWORD processId, const wchar_t* windowClass) {
+    std::vector<HWND> found;
+    for (HWND window = FindWindowExW(nullptr, nullptr, windowClass, nullptr); window != nullptr;
+         window = FindWindowExW(nullptr, window, windowClass, nullptr)) {
+        if (IsWindowVisible(window) && ProcessOf(window) == processId) {
+            found.push_back(window);
+        }
+    }
+    return found;
+}
+
+std::wstring ShownUserPicture(DWORD processId) {
+    for (HWND window : VisibleWindowsOf(processId, L"TLogoHintWindow")) {
+        wchar_t text[MAX_PATH] = {};
+        GetWindowTextW(window, text, MAX_PATH);
+        return text;
+    }
+    return {};
 }
 
 std::wstring ProgramsFolder() {
@@ -370,11 +513,32 @@ bool TDesktop::StartHost() {
     return taskbar_ != nullptr && ProcessOf(taskbar_) == host_.dwProcessId;
 }
 
+namespace {
+
+// Wine's per-program settings of its X11 driver for the staged program, read once when the program starts.
+constexpr wchar_t kTessalineX11Settings[] = L"Software\\Wine\\AppDefaults\\Tessaline.exe\\X11 Driver";
+
+}  // namespace
+
 bool TDesktop::StartTessaline(bool waitDocked, DWORD timeoutMs) {
-    if (!Launch(stage_.File(L"Tessaline.exe"), L"", tessaline_)) {
-        return false;
+    HKEY x11 = nullptr;
+    if (options_.UnmanagedWindows && RunningUnderWine()) {
+        RegCreateKeyExW(HKEY_CURRENT_USER, kTessalineX11Settings, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &x11, nullptr);
+        RegSetValueExW(x11, L"Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"N"), 2 * sizeof(wchar_t));
     }
-    return !waitDocked || WaitUntil([&] { return Button() != nullptr && IsWindowVisible(Button()); }, timeoutMs);
+    const bool launched = Launch(stage_.File(L"Tessaline.exe"), L"", tessaline_);
+    const bool up =
+        launched &&
+        (!waitDocked || WaitUntil([&] { return Button() != nullptr && IsWindowVisible(Button()); }, timeoutMs));
+    if (x11 != nullptr) {
+        // Its windows exist by now: the driver has read the setting, and no other program may find it.
+        if (!waitDocked) {
+            WaitUntil([&] { return StartMenu() != nullptr; }, timeoutMs);
+        }
+        RegDeleteValueW(x11, L"Managed");
+        RegCloseKey(x11);
+    }
+    return up;
 }
 
 DWORD TDesktop::RunSecondTessaline(DWORD timeoutMs) {

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,10 @@ struct TDesktopOptions {
     bool RealHelpers = false;        // our Tarnwick and Velmora instead of the logging stand-ins
     bool SilentTaskbarSide = false;  // the stand-in Tarnwick never announces itself
     RECT WorkArea{};                 // the session's work area while the scenario runs (empty: as it is)
+    // Tessaline's windows left unmanaged by Wine's X11 driver. With no window manager on the display, Wine waits
+    // two seconds for one to withdraw every managed window it hides (the menu becomes managed once it was active),
+    // and the program answers nothing meanwhile; the scenarios that open and hide the menu many times skip that.
+    bool UnmanagedWindows = false;
 };
 
 // A message the host's band received (the host logs every private message).
@@ -95,13 +100,21 @@ bool PublishWorkArea(const RECT& area);
 // The session's work area as a process that has just read the display settings sees it.
 RECT SessionWorkArea();
 
+// Whether this runs under Wine (which lacks some of the shell, such as property sheets for programs).
+bool RunningUnderWine();
+
 // Dispatches this thread's messages for `ms`.
 void PumpFor(DWORD ms);
 // Pumps until `done` holds or the time is up; true when it held.
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs);
 
+// A message to a window of another process, bounded in time: 0 when it did not answer within `timeoutMs`.
+LRESULT SendBounded(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0, UINT timeoutMs = 5000);
+
 // A key pressed and released through SendInput (it reaches the window with the keyboard focus).
 void SendKey(WORD key);
+// The real pointer moved to a point of the screen (SendInput), as a person moves the mouse.
+void MoveMouseTo(POINT screen);
 // A button of the real pointer pressed and released where it is (SendInput), or after moving it to `at`: the
 // system activates, hit-tests and captures as it would for a person.
 void Click(bool right = false);
@@ -109,6 +122,29 @@ void ClickAt(POINT at, bool right = false);
 
 // How many processes of this executable name (no folder) run now.
 int RunningProcesses(const wchar_t* exeName);
+
+// Ends what the shell started for a scenario (command and explorer windows, editors, the control panel, help):
+// the processes of those programs that were not running when this was made. At the latest when it goes.
+class TStartedProcesses {
+  public:
+    TStartedProcesses();
+    TStartedProcesses(const TStartedProcesses&) = delete;
+    TStartedProcesses& operator=(const TStartedProcesses&) = delete;
+    ~TStartedProcesses() { EndThem(); }
+    void EndThem();
+
+  private:
+    std::set<DWORD> before_;
+};
+
+// The texts of a tree view's top-level items, read through memory of the tree's own process.
+std::vector<std::wstring> TreeTexts(HWND tree);
+// The visible standard popup menu (#32768) of a thread, when one is open.
+HWND OpenStandardMenu(DWORD thread);
+// The visible top-level windows of a process with this class.
+std::vector<HWND> VisibleWindowsOf(DWORD processId, const wchar_t* windowClass);
+// The user picture the program's process shows, named by its window's text; empty when none is shown.
+std::wstring ShownUserPicture(DWORD processId);
 
 // The user's Programs folder (the shortcuts the menu lists), and a program of the system directory.
 std::wstring ProgramsFolder();

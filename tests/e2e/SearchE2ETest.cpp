@@ -6,92 +6,17 @@
 #include <shlobj.h>
 
 #include <commctrl.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
-#include <set>
 #include <string>
 #include <vector>
 
 #include "Desktop.h"
 #include "WinTestSupport.h"
-#include "base/Strings.h"
 #include "system/HelperProtocol.h"
 
 namespace tessaline::test {
 namespace {
-
-std::set<DWORD> ProcessIds() {
-    std::set<DWORD> ids;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32W entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
-        ids.insert(entry.th32ProcessID);
-    }
-    CloseHandle(snapshot);
-    return ids;
-}
-
-// Ends what the shell started for a test (a command window, an explorer window, an editor).
-class TStartedProcesses {
-  public:
-    TStartedProcesses() : before_(ProcessIds()) {}
-    ~TStartedProcesses() {
-        HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-        PROCESSENTRY32W entry{};
-        entry.dwSize = sizeof entry;
-        for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
-            const std::wstring name = LowerAZ(entry.szExeFile);
-            const bool started = name == L"cmd.exe" || name == L"ping.exe" || name == L"notepad.exe" ||
-                                 name == L"winefile.exe" || name == L"conhost.exe" || name == L"wineconsole.exe" ||
-                                 (name == L"explorer.exe" && before_.count(entry.th32ProcessID) == 0);
-            if (started && before_.count(entry.th32ProcessID) == 0) {
-                if (HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID)) {
-                    TerminateProcess(process, 0);
-                    CloseHandle(process);
-                }
-            }
-        }
-        CloseHandle(snapshot);
-    }
-
-  private:
-    std::set<DWORD> before_;
-};
-
-// The texts of a tree view's top-level items, read through memory of the tree's own process.
-std::vector<std::wstring> TreeTexts(HWND tree) {
-    std::vector<std::wstring> texts;
-    DWORD processId = 0;
-    GetWindowThreadProcessId(tree, &processId);
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-    if (process == nullptr) {
-        return texts;
-    }
-    constexpr int kChars = 260;
-    auto* remote = static_cast<BYTE*>(
-        VirtualAllocEx(process, nullptr, sizeof(TVITEMW) + kChars * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE));
-    auto* remoteText = reinterpret_cast<wchar_t*>(remote + sizeof(TVITEMW));
-    for (auto item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0)); item != nullptr;
-         item = reinterpret_cast<HTREEITEM>(
-             SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
-        TVITEMW request{};
-        request.mask = TVIF_TEXT;
-        request.hItem = item;
-        request.pszText = remoteText;
-        request.cchTextMax = kChars;
-        wchar_t text[kChars] = {};
-        if (WriteProcessMemory(process, remote, &request, sizeof request, nullptr) &&
-            SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote)) &&
-            ReadProcessMemory(process, remoteText, text, sizeof text - sizeof(wchar_t), nullptr)) {
-            texts.emplace_back(text);
-        }
-    }
-    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    CloseHandle(process);
-    return texts;
-}
 
 bool Contains(const std::vector<std::wstring>& texts, const std::wstring& text) {
     return std::find(texts.begin(), texts.end(), text) != texts.end();

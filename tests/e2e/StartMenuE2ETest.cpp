@@ -356,21 +356,6 @@ TEST_F(StartMenuE2E, ACrashAppendsOneReportToTheBugReportFile) {
 namespace tessaline::test {
 namespace {
 
-// The user-picture window of Tessaline's process; its text names the picture it shows.
-std::wstring ShownUserPicture(DWORD process) {
-    for (HWND window = FindWindowExW(nullptr, nullptr, L"TLogoHintWindow", nullptr); window != nullptr;
-         window = FindWindowExW(nullptr, window, L"TLogoHintWindow", nullptr)) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == process && IsWindowVisible(window)) {
-            wchar_t text[MAX_PATH] = {};
-            GetWindowTextW(window, text, MAX_PATH);
-            return text;
-        }
-    }
-    return {};
-}
-
 TEST_F(StartMenuE2E, RestingOnMusicShowsItsPictureAndLeavingBringsTheAccountBack) {
     Open();
     const DWORD process = desktop_.TessalineProcessId();
@@ -384,17 +369,6 @@ TEST_F(StartMenuE2E, RestingOnMusicShowsItsPictureAndLeavingBringsTheAccountBack
     PumpFor(300);
     EXPECT_EQ(ShownUserPicture(process), L"Resources\\music.png");
     EXPECT_TRUE(WaitUntil([&] { return ShownUserPicture(process) == L"Resources\\userframe.png"; }, 3000));
-}
-
-// The standard popup menu of Tessaline's thread, once open.
-HWND OpenStandardMenu(DWORD thread) {
-    for (HWND menu = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); menu != nullptr;
-         menu = FindWindowExW(nullptr, menu, L"#32768", nullptr)) {
-        if (IsWindowVisible(menu) && GetWindowThreadProcessId(menu, nullptr) == thread) {
-            return menu;
-        }
-    }
-    return nullptr;
 }
 
 bool ChooseFromRowMenu(HWND tree, int position) {
@@ -498,15 +472,6 @@ std::vector<std::wstring> VisibleTooltips(DWORD processId) {
         }
     }
     return texts;
-}
-
-void MoveMouseTo(POINT screen) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = static_cast<LONG>(screen.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1));
-    input.mi.dy = static_cast<LONG>(screen.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1));
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof input);
 }
 
 // A pinned name too long for its row shows its hint at once, and hides it when the mouse leaves.

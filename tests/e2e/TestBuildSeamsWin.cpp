@@ -11,7 +11,7 @@
 #include "base/Trace.h"
 #include "base/WideText.h"
 #include "startmenu/SessionActions.h"
-#include "startmenu/ShellStartObserver.h"
+#include "system/ShellStartObserver.h"
 
 namespace tessaline::test {
 namespace {

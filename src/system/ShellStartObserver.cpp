@@ -1,4 +1,4 @@
-#include "startmenu/ShellStartObserver.h"
+#include "system/ShellStartObserver.h"
 
 #include <utility>
 

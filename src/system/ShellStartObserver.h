@@ -1,7 +1,8 @@
 #pragma once
-// Who is told of every start the search box and the right-hand links make (shell starts and, with an empty verb,
-// command lines), before it is made. The program itself installs no one;
-// a test build of it installs an observer before its windows exist. User-interface thread.
+// Who is told of every start the start menu makes (shell starts with their verb, an empty verb for the default
+// one, and command lines), before it is made: the search box, the right-hand links, the panes and the shell
+// services they use. The program itself installs no one; a test build of it installs an observer before its
+// windows exist. User-interface thread.
 
 #include <functional>
 #include <string>

@@ -1,0 +1,199 @@
+// The right column end to end with a real pointer: each of the ten links starts what it opens (checked through the
+// test build's launch log) and hides the menu; a right-click gives a link its "Open" menu, and Computer the shell's
+// own; the power menu's Log off, Restart and Sleep reach the session recorder with their calls and hide the menu.
+
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+#include <string>
+#include <vector>
+
+#include "SharedDesktop.h"
+#include "base/Strings.h"
+#include "base/WideText.h"
+
+namespace tessaline::test {
+namespace {
+
+constexpr int kLinkCount = 10;
+constexpr int kDocuments = 1;
+constexpr int kComputer = 5;
+constexpr int kControlPanel = 6;
+constexpr int kHelp = 9;
+
+constexpr const wchar_t* kLinkCaptions[kLinkCount] = {
+    L"account",
+    L"Documents",
+    L"Pictures",
+    L"Music",
+    L"Games",
+    L"Computer",
+    L"Control Panel",
+    L"Devices and Printers",
+    L"Default Programs",
+    L"Help and Support",
+};
+
+// A link's middle in the menu's coordinates: from the user picture's anchor (30 pixels above the window with the
+// taskbar at the bottom) 88 down to the first, 36 a link, and a 2-pixel separator with 5 below it after Music
+// and after Computer.
+POINT LinkInMenu(int tag) {
+    const int top = -30 + 88 + tag * 36 + (tag >= 4 ? 7 : 0) + (tag >= 6 ? 7 : 0);
+    return {300, top + 15};
+}
+
+std::string Narrow(const std::vector<std::wstring>& texts) {
+    std::string out;
+    for (const std::wstring& text : texts) {
+        out += WideToUtf8(text) + " | ";
+    }
+    return out;
+}
+
+class RightColumnE2E : public TSharedDesktopTest {
+  protected:
+    static void SetUpTestSuite() { StartDesktop(); }
+    static void TearDownTestSuite() { EndDesktop(); }
+
+    // What a link hands to the shell: verb, file and parameters, tab-separated; a command line has no verb.
+    static std::wstring ExpectedLaunch(int tag) {
+        const auto folder = [](int csidl) {
+            wchar_t path[MAX_PATH] = {};
+            SHGetSpecialFolderPathW(nullptr, path, csidl, FALSE);
+            return std::wstring(path);
+        };
+        const std::wstring libraries = folder(CSIDL_APPDATA) + L"\\Microsoft\\Windows\\Libraries\\";
+        const std::wstring launches[kLinkCount] = {
+            L"open\t" + folder(CSIDL_PROFILE) + L"\t",
+            L"open\t" + libraries + L"Documents.library-ms\t",
+            L"open\t" + libraries + L"Pictures.library-ms\t",
+            L"open\t" + libraries + L"Music.library-ms\t",
+            L"open\tExplorer.exe\t::{ED228FDF-9EA8-4870-83B1-96B02CFE0D52}",
+            L"open\tExplorer.exe\t::{20D04FE0-3AEA-1069-A2D8-08002B30309D}",
+            L"\trundll32.exe Shell32.DLL,Control_RunDLL\t",
+            L"\tcontrol.exe /name Microsoft.AddHardware\t",
+            L"\tcontrol.exe /name Microsoft.DefaultPrograms\t",
+            L"open\t" + folder(CSIDL_WINDOWS) + L"\\winhlp32.exe\t",
+        };
+        return launches[tag];
+    }
+
+    // The one launch since `before`, checked against the link's.
+    void ExpectLaunchOf(int tag, size_t before) {
+        const std::vector<std::wstring> launches = WaitForLaunches(before + 1);
+        ASSERT_EQ(launches.size(), before + 1) << Narrow(launches);
+        EXPECT_TRUE(EqualsNoCase(launches.back(), ExpectedLaunch(tag)))
+            << WideToUtf8(launches.back()) << " instead of " << WideToUtf8(ExpectedLaunch(tag));
+    }
+
+    // Hovers the arrow beside "Shut down": the power menu opens without a click.
+    static HWND HoverPowerArrow() {
+        const RECT box = SearchBoxInMenu();
+        const POINT arrow = MenuToScreen(271 + 72 + 11, box.top - 5 + 10);
+        MoveMouseTo({arrow.x - 4, arrow.y});
+        PumpFor(50);
+        MoveMouseTo(arrow);
+        HWND popup = nullptr;
+        const DWORD process = Desktop().TessalineProcessId();
+        WaitUntil(
+            [&] {
+                const std::vector<HWND> open = VisibleWindowsOf(process, L"TRdMenuCtrl");
+                popup = open.empty() ? nullptr : open.front();
+                return popup != nullptr;
+            },
+            3000);
+        return popup;
+    }
+};
+
+TEST_F(RightColumnE2E, EachLinkStartsWhatItOpensAndHidesTheMenu) {
+    for (int tag = 0; tag < kLinkCount; ++tag) {
+        SCOPED_TRACE(WideToUtf8(kLinkCaptions[tag]));
+        ASSERT_TRUE(ShowMenu());
+        const size_t before = NewLaunches().size();
+        const POINT link = LinkInMenu(tag);
+        ClickAt(MenuToScreen(link.x, link.y));
+        ExpectLaunchOf(tag, before);
+        EXPECT_TRUE(WaitHidden());
+        EndLaunched();
+    }
+}
+
+TEST_F(RightColumnE2E, ARightClickOffersOpenWhichDoesWhatAClickDoesAndComputerGetsTheShellsMenu) {
+    int openMenuHeight = 0;
+    for (const int tag : {kDocuments, kControlPanel, kHelp}) {
+        SCOPED_TRACE(WideToUtf8(kLinkCaptions[tag]));
+        ASSERT_TRUE(ShowMenu());
+        const size_t before = NewLaunches().size();
+        const POINT link = LinkInMenu(tag);
+        ClickAt(MenuToScreen(link.x, link.y), true);
+        HWND menu = nullptr;
+        ASSERT_TRUE(WaitUntil([&] { return (menu = OpenStandardMenu(MenuThread())) != nullptr; }, 5000));
+        RECT open{};
+        GetWindowRect(menu, &open);
+        openMenuHeight = open.bottom - open.top;
+        EXPECT_EQ(NewLaunches().size(), before);  // nothing yet: the menu waits for a choice
+        // "Open" is its only item.
+        ClickAt({(open.left + open.right) / 2, (open.top + open.bottom) / 2});
+        ExpectLaunchOf(tag, before);
+        EXPECT_TRUE(WaitHidden());
+        EndLaunched();
+    }
+
+    ASSERT_TRUE(ShowMenu());
+    const size_t before = NewLaunches().size();
+    const POINT computer = LinkInMenu(kComputer);
+    ClickAt(MenuToScreen(computer.x, computer.y), true);
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (menu = OpenStandardMenu(MenuThread())) != nullptr; }, 5000));
+    RECT shellMenu{};
+    GetWindowRect(menu, &shellMenu);
+    // The shell's verbs for the Computer folder: more than the one "Open".
+    EXPECT_GT(shellMenu.bottom - shellMenu.top, openMenuHeight);
+    SendKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([] { return OpenStandardMenu(MenuThread()) == nullptr; }, 3000));
+    PumpFor(200);
+    EXPECT_EQ(NewLaunches().size(), before) << Narrow(NewLaunches());
+    EXPECT_TRUE(Shown());
+}
+
+TEST_F(RightColumnE2E, LogOffRestartAndSleepEachAskTheSystemOnceAndHideTheMenu) {
+    struct Case {
+        const char* Item;
+        int Row;         // of five, below the popup's 2-pixel border
+        int Separators;  // 3-pixel lines above the row
+        std::vector<std::wstring> Calls;
+    };
+    const Case cases[] = {
+        {"Log off", 1, 0, {L"EnableShutdownPrivilege", L"ExitWindowsEx 0 0"}},
+        {"Restart", 3, 1, {L"EnableShutdownPrivilege", L"ExitWindowsEx 2 65535"}},
+        {"Sleep", 4, 2, {L"EnableShutdownPrivilege", L"SetSystemPowerState 1 1"}},
+    };
+    const DWORD process = Desktop().TessalineProcessId();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Item);
+        ASSERT_TRUE(ShowMenu());
+        const size_t before = Desktop().SessionLog().size();
+        const HWND popup = HoverPowerArrow();
+        ASSERT_NE(popup, nullptr);
+        RECT client{};
+        GetClientRect(popup, &client);
+        const int itemHeight = (client.bottom - 4 - 2 * 3) / 5;
+        POINT row{30, 2 + c.Row * itemHeight + c.Separators * 3 + itemHeight / 2};
+        ClientToScreen(popup, &row);
+        MoveMouseTo(row);
+        PumpFor(100);
+        Click();
+        EXPECT_TRUE(WaitUntil([&] { return Desktop().SessionLog().size() >= before + c.Calls.size(); }, 3000));
+        std::vector<std::wstring> calls = Desktop().SessionLog();
+        calls.erase(calls.begin(), calls.begin() + static_cast<std::ptrdiff_t>(std::min(before, calls.size())));
+        EXPECT_EQ(calls, c.Calls) << Narrow(calls);
+        EXPECT_TRUE(WaitHidden());
+        EXPECT_TRUE(VisibleWindowsOf(process, L"TRdMenuCtrl").empty());
+    }
+    EXPECT_TRUE(NewLaunches().empty()) << Narrow(NewLaunches());
+}
+
+}  // namespace
+}  // namespace tessaline::test
