@@ -4,7 +4,8 @@
 # Installs what is missing, builds the programs (x86_64), prepares a Wine prefix with a sample Start Menu
 # (shortcuts to programs that ship with Wine, a few folders, some history of use), starts the demo taskbar host,
 # then Tessaline, opens the menu with a lone Windows key and saves out/docked.png, out/menu.png,
-# out/allprograms.png, out/link.png, out/search.png and out/power.png.
+# out/allprograms.png, out/link.png, out/search.png and out/power.png; then the settings dialog
+# (out/settings.png), where it picks German and the Ember skin (out/settings-german.png, out/docked-ember.png).
 # With a display (DISPLAY set) everything stays running on it; without one it runs on Xvfb and ends.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -51,12 +52,11 @@ trap cleanup EXIT
 
 # A demo does not install: Tessaline is not to start at every log-on of this prefix (the hot-corner helper
 # follows "Startup" with the Run key).
+# Every demo starts from the defaults (the Classic skin, English): the last one may have picked others.
 profile_dir=$("$wine" cmd /c 'echo %USERPROFILE%' 2>/dev/null | tr -d '\r')
 data="$("$wine" winepath -u "$profile_dir" 2>/dev/null)/AppData/LocalLow/Quorvan/Tessaline"
-if [ ! -e "$data/Main.ini" ]; then
-    mkdir -p "$data"
-    printf '[Main]\r\nStartup=0\r\n' >"$data/Main.ini"
-fi
+mkdir -p "$data"
+printf '[Main]\r\nStartup=0\r\n' >"$data/Main.ini"
 
 echo "demo: sample Start Menu"
 "$wine" "$demo/make_sample.exe" '%APPDATA%\Microsoft\Windows\Start Menu\Programs' >/dev/null
@@ -137,6 +137,31 @@ sleep 0.3
 xdotool mousemove "$((mx + 354))" "$((my + mh - 34))"
 sleep 1
 shot power
+xdotool key Escape
+sleep 0.5
+xdotool key Escape
+sleep 2.5
+
+# The settings dialog from the Start button's menu: the menu's fourth line.
+settings() {
+    read -r bx by bw bh <<<"$("$wine" "$demo/print_window.exe" TfrmStartMenu "$(winpath "$out/button.png")" |
+        tr -d '\r')"
+    xdotool mousemove "$((bx + bw / 2))" "$((by + bh / 2 + 6))" click 3
+    sleep 0.5
+    xdotool key Down Down Down Return
+    sleep 2
+}
+echo "demo: the settings dialog"
+settings
+shot settings
+echo "demo: German and the Ember skin"
+xdotool key g Tab e Return
+xdotool mousemove 640 400
+sleep 2
+shot docked-ember
+settings
+shot settings-german
+xdotool key Escape
 rm -f "$out/button.png"
 
 if [ "$own_display" = no ]; then

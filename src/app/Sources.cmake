@@ -2,6 +2,7 @@
 set(TESSALINE_APP_PURE_SOURCES
     app/ExplorerWatchdogLogic.cpp
     app/StartButtonSkin.cpp
+    app/SetMain.cpp
     app/StartButtonMenu.cpp
     app/AppState.cpp
 )
@@ -10,6 +11,7 @@ set(TESSALINE_APP_WIN_SOURCES
     app/StartupWin.cpp
     app/ExplorerWatchdogWin.cpp
     app/StartButtonFormWin.cpp
+    app/SetMainWin.cpp
     app/ParentWindowWin.cpp
     app/ForeignWindowWin.cpp
     app/StartMenuHostWin.cpp

@@ -9,6 +9,7 @@
 #include "app/AppState.h"
 #include "app/ExplorerWatchdogWin.h"
 #include "app/HelperProcessesWin.h"
+#include "app/SetMainWin.h"
 #include "app/StartButtonFormWin.h"
 #include "app/StartMenuHostWin.h"
 #include "app/StartupWin.h"
@@ -82,6 +83,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         auto* startButton = new TfrmStartMenu(owner.get());
         created = startButton->Create();
         Trace(L"TfrmStartMenu.Create");
+        // The settings dialog waits hidden for "Customize User Interface"; without it the menu item only traces.
+        auto* settings = new TfrmSetting(owner.get());
+        if (created && settings->Create()) {
+            startButton->OnShowSettings = [settings] { settings->ShowSettings(); };
+        }
         if (created && !Application.Terminated()) {
             startButton->Create_ParentWindow();
             Application.Run();
@@ -97,6 +103,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     StopExplorerWatchdog();
     RemoveKeyboardHook();
+    frmSetting = nullptr;
     frmStartMenu = nullptr;
     frmZelStartMenu = nullptr;
     owner.reset();

@@ -2,7 +2,9 @@
 set(TESSALINE_APP_PURE_TESTS
     app/ExplorerWatchdogLogicTest.cpp
     app/StartButtonSkinTest.cpp
+    app/SetMainTest.cpp
     app/StartButtonMenuTest.cpp
 )
 set(TESSALINE_APP_WIN_TESTS
+    app/SetMainWinTest.cpp
 )

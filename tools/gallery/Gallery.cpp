@@ -194,7 +194,7 @@ const TFormDescription kGallery = {
      L"ComboBox_Skin",
      L"",
      RectOf(560, 200, 150, 21),
-     {{L"Items", L"Classic|Graphite|Ember|Metro"}, {L"ItemIndex", L"0"}}},
+     {{L"Items", L"Classic|Contrast|Ember|Graphite|Jade|Metro"}, {L"ItemIndex", L"0"}}},
     {L"TTreeView",
      L"TreeView_Programs",
      L"",

@@ -89,6 +89,16 @@ void DrawTile(cairo_t* cr, const TOrbColors& c, TButtonState state, double cx, d
     DrawEmblem(cr, cx, cy + (state == TButtonState::Pressed ? 0.5 : 0), r * 0.56, c.Mark);
 }
 
+// A ring filled between two radii rather than stroked, so both edges sit exactly on them.
+void FillRing(cairo_t* cr, double cx, double cy, double outer, double inner, Rgba c) {
+    TSaved saved(cr);
+    Circle(cr, cx, cy, outer);
+    Circle(cr, cx, cy, inner);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+    SetColor(cr, c);
+    cairo_fill(cr);
+}
+
 }  // namespace
 
 void DrawEmblem(cairo_t* cr, double cx, double cy, double radius, Rgba color, TEmblemShades shades, double gap) {
@@ -122,6 +132,35 @@ void DrawStartButton(cairo_t* cr, const TStartStyle& style, TButtonState state, 
         DrawTile(cr, colors, state, cx, cy, radius);
     } else {
         DrawOrb(cr, colors, state, cx, cy, radius);
+    }
+}
+
+void DrawOutlinedButton(cairo_t* cr, TButtonState state, double cx, double cy, double radius, Rgba ink, Rgba paper) {
+    constexpr double kRim = 1.5;
+    constexpr double kRing = 2;
+    // Flat faces parted by wide gaps: at the usual 1 px the three faces would run together at this size.
+    constexpr TEmblemShades kFlat{1, 1, 1};
+    constexpr double kGap = 2;
+    const double ring = radius - kRim;
+    const double emblem = radius * 0.55;
+
+    FillCircle(cr, cx, cy, radius, paper);
+    switch (state) {
+        case TButtonState::Normal:
+            FillRing(cr, cx, cy, ring, ring - kRing, ink);
+            DrawEmblem(cr, cx, cy, emblem, ink, kFlat, kGap);
+            break;
+        case TButtonState::Hover:
+            // A second ring inside a heavier first one; 1.5 px apart so they stay two rings at this size.
+            FillRing(cr, cx, cy, ring, ring - kRing - 0.5, ink);
+            FillRing(cr, cx, cy, ring - kRing - 2, ring - kRing - 3.5, ink);
+            DrawEmblem(cr, cx, cy, emblem, ink, kFlat, kGap);
+            break;
+        case TButtonState::Pressed:
+            // Inverted, and sunk by the width of the ring it loses.
+            FillCircle(cr, cx, cy, ring - kRing, ink);
+            DrawEmblem(cr, cx, cy + 1, emblem, paper, kFlat, kGap);
+            break;
     }
 }
 

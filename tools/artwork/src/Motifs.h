@@ -49,7 +49,12 @@ struct TStartStyle {
 // Centred on (cx, cy); radius is the orb's (a tile is as wide as the orb).
 void DrawStartButton(cairo_t* cr, const TStartStyle& style, TButtonState state, double cx, double cy, double radius);
 
-// One of the shipped skins (0 Classic, 1 Metro, 2 Graphite, 3 Ember), for pictures that show them side by side.
+// The button for the Windows high-contrast themes: a disc in two colours, ink on paper, with no shading at all.
+// Hover doubles the ring, pressed fills the disc with ink; a rim of paper keeps the edge on a taskbar of either
+// colour. radius is the rim's outer edge.
+void DrawOutlinedButton(cairo_t* cr, TButtonState state, double cx, double cy, double radius, Rgba ink, Rgba paper);
+
+// One of the four skins the guide shows side by side (0 Classic, 1 Metro, 2 Graphite, 3 Ember).
 void DrawSkinSample(cairo_t* cr, int index, TButtonState state, double cx, double cy, double radius);
 
 // Stroked digits 0-9 for badges and dials (fonts differ between machines; these do not).

@@ -46,16 +46,37 @@ TStartStyle MetroStyle() {
             {Hex(0x0F7AB3), Hex(0x095A86), kNoGlow, Hex(0xDDF3FF)}};
 }
 
+TStartStyle JadeStyle() {
+    return {false,
+            {Hex(0x4FD39A), Hex(0x07573A), kNoGlow, kWhite},
+            {Hex(0x7DE8B8), Hex(0x0C714B), Hex(0x8DF5C8, 0.55), kWhite},
+            {Hex(0x2FA878), Hex(0x033B26), kNoGlow, Hex(0xDDFBEC)}};
+}
+
 std::function<void(cairo_t*)> Button(TStartStyle style, TButtonState state) {
     return [style, state](cairo_t* cr) {
         DrawStartButton(cr, style, state, kCentreX, kCentreY, style.Tile ? kOrbRadius - 1 : kOrbRadius);
     };
 }
 
+// White on black for the high-contrast themes. Its black rim makes it a pixel wider than an orb, still inside the
+// rows the taskbar shows.
+std::function<void(cairo_t*)> ContrastButton(TButtonState state) {
+    return [state](cairo_t* cr) {
+        DrawOutlinedButton(cr, state, kCentreX, kCentreY, kOrbRadius + 1, kWhite, Rgba{0, 0, 0, 1});
+    };
+}
+
+void AddSkin(TPictureList& list,
+             const std::string& name,
+             const std::function<std::function<void(cairo_t*)>(TButtonState)>& button) {
+    list.push_back({TFolder::Skins, "", name + "_normal.png", kSize, kSize, button(TButtonState::Normal)});
+    list.push_back({TFolder::Skins, "", name + "_hover.png", kSize, kSize, button(TButtonState::Hover)});
+    list.push_back({TFolder::Skins, "", name + "_click.png", kSize, kSize, button(TButtonState::Pressed)});
+}
+
 void AddSkin(TPictureList& list, const std::string& name, const TStartStyle& style) {
-    list.push_back({TFolder::Skins, "", name + "_normal.png", kSize, kSize, Button(style, TButtonState::Normal)});
-    list.push_back({TFolder::Skins, "", name + "_hover.png", kSize, kSize, Button(style, TButtonState::Hover)});
-    list.push_back({TFolder::Skins, "", name + "_click.png", kSize, kSize, Button(style, TButtonState::Pressed)});
+    AddSkin(list, name, [&style](TButtonState state) { return Button(style, state); });
 }
 
 }  // namespace
@@ -73,6 +94,8 @@ void AddStartButtonPictures(TPictureList& list) {
     AddSkin(list, "Graphite", GraphiteStyle());
     AddSkin(list, "Ember", EmberStyle());
     AddSkin(list, "Metro", MetroStyle());
+    AddSkin(list, "Jade", JadeStyle());
+    AddSkin(list, "Contrast", ContrastButton);
 }
 
 // The guide shows the skins side by side; it draws them with the same styles.

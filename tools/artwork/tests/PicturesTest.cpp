@@ -154,20 +154,7 @@ TEST(ArtworkPictures, ButtonStatesDifferFromEachOther) {
             }
         }
     }
-    std::map<std::string, std::vector<const TPictureDef*>> skins;
-    for (const TPictureDef& p : List()) {
-        if (p.Folder == TFolder::Skins) {
-            skins[p.File.substr(0, p.File.find('_'))].push_back(&p);
-        }
-    }
-    EXPECT_GE(skins.size(), 2u) << "Classic and at least one more skin";
-    EXPECT_EQ(skins.count("Classic"), 1u);
-    for (const auto& [name, states] : skins) {
-        ASSERT_EQ(states.size(), 3u) << name;
-        EXPECT_FALSE(SamePixels(Render(*states[0]), Render(*states[1]))) << name;
-        EXPECT_FALSE(SamePixels(Render(*states[1]), Render(*states[2]))) << name;
-        EXPECT_FALSE(SamePixels(Render(*states[0]), Render(*states[2]))) << name;
-    }
+    // The skins are held to a visible difference, not just any, in SkinsTest.
 }
 
 // The button sits at (0, -6) in a 40-px taskbar: only rows 6..45 show, so the solid part must stay inside them.
