@@ -71,21 +71,7 @@ std::wstring DecodeText(std::string_view bytes) {
 
 std::vector<std::wstring> SplitLines(std::wstring_view text) {
     std::vector<std::wstring> lines;
-    size_t start = 0;
-    size_t i = 0;
-    while (i < text.size()) {
-        const wchar_t c = text[i];
-        if (c == L'\r' || c == L'\n') {
-            lines.emplace_back(text.substr(start, i - start));
-            i += (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ? 2 : 1;
-            start = i;
-        } else {
-            ++i;
-        }
-    }
-    if (start < text.size()) {
-        lines.emplace_back(text.substr(start));
-    }
+    ForEachLine(text, [&lines](std::wstring_view line) { lines.emplace_back(line); });
     return lines;
 }
 

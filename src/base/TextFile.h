@@ -19,6 +19,26 @@ std::wstring DecodeText(std::string_view bytes);
 // CR LF, a lone LF and a lone CR each end a line; a final line break adds no empty line.
 std::vector<std::wstring> SplitLines(std::wstring_view text);
 
+// The same lines as SplitLines, each given to `each` as a view into `text`, in order.
+template <class Each>
+void ForEachLine(std::wstring_view text, Each&& each) {
+    size_t start = 0;
+    size_t i = 0;
+    while (i < text.size()) {
+        const wchar_t c = text[i];
+        if (c == L'\r' || c == L'\n') {
+            each(text.substr(start, i - start));
+            i += (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ? 2 : 1;
+            start = i;
+        } else {
+            ++i;
+        }
+    }
+    if (start < text.size()) {
+        each(text.substr(start));
+    }
+}
+
 // UTF-16 LE with byte-order mark, every line ended by CR LF.
 std::string EncodeUtf16LeLines(const std::vector<std::wstring>& lines);
 

@@ -15,7 +15,7 @@ bool TExtIniFile::LoadFromFile(const std::wstring& path) {
 }
 
 void TExtIniFile::LoadFromBytes(std::string_view bytes) {
-    SetLines(SplitLines(DecodeText(bytes)));
+    SetText(DecodeText(bytes));
 }
 
 }  // namespace tessaline

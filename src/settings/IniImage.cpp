@@ -1,13 +1,14 @@
 #include "settings/IniImage.h"
 
 #include "base/Strings.h"
+#include "base/TextFile.h"
 
 namespace tessaline {
 
 struct TIniImage::Section {
     std::wstring name;
     std::vector<std::wstring> lines;
-    std::unordered_map<std::wstring, size_t> keyIndex;  // folded name part -> first line holding it
+    NameIndex keyIndex;  // name part -> first line holding it
 
     static std::wstring_view NamePart(const std::wstring& line, bool* hasSeparator = nullptr) {
         const size_t eq = line.find(L'=');
@@ -21,7 +22,7 @@ struct TIniImage::Section {
         bool hasSeparator = false;
         const std::wstring_view keyName = NamePart(lines[position], &hasSeparator);
         if (hasSeparator) {
-            keyIndex.emplace(FoldCase(keyName), position);  // keeps an earlier line of the same name
+            keyIndex.emplace(keyName, position);  // keeps an earlier line of the same name
         }
     }
 
@@ -33,7 +34,7 @@ struct TIniImage::Section {
     }
 
     const std::wstring* FindLine(std::wstring_view key) const {
-        const auto it = keyIndex.find(FoldCase(key));
+        const auto it = keyIndex.find(key);
         return it == keyIndex.end() ? nullptr : &lines[it->second];
     }
 
@@ -42,6 +43,18 @@ struct TIniImage::Section {
         IndexLine(lines.size() - 1);
     }
 };
+
+size_t TIniImage::NoCaseHash::operator()(std::wstring_view name) const noexcept {
+    uint64_t hash = 14695981039346656037ull;  // FNV-1a over the folded characters
+    for (const wchar_t c : name) {
+        hash = (hash ^ static_cast<uint32_t>(FoldCase(c))) * 1099511628211ull;
+    }
+    return static_cast<size_t>(hash);
+}
+
+bool TIniImage::NoCaseEqual::operator()(std::wstring_view a, std::wstring_view b) const noexcept {
+    return EqualsNoCase(a, b);
+}
 
 TIniImage::TIniImage() = default;
 TIniImage::~TIniImage() = default;
@@ -56,27 +69,41 @@ void TIniImage::Clear() {
 void TIniImage::SetLines(const std::vector<std::wstring>& lines) {
     Clear();
     Section* current = nullptr;
-    for (const auto& raw : lines) {
-        const std::wstring_view line = TrimView(raw);
-        if (line.empty() || line.front() == L';') {
-            continue;
-        }
-        if (line.size() >= 2 && line.front() == L'[' && line.back() == L']') {
-            current = &AddSection(TrimView(line.substr(1, line.size() - 2)));
-            continue;
-        }
-        if (current == nullptr) {
-            continue;
-        }
-        const size_t eq = line.find(L'=');
-        if (eq == std::wstring_view::npos) {
-            current->Append(std::wstring(line));
-        } else {
-            std::wstring stored(TrimView(line.substr(0, eq)));
-            stored += L'=';
-            stored += TrimView(line.substr(eq + 1));
-            current->Append(std::move(stored));
-        }
+    for (const auto& line : lines) {
+        ParseLine(line, current);
+    }
+}
+
+void TIniImage::SetText(std::wstring_view text) {
+    Clear();
+    Section* current = nullptr;
+    ForEachLine(text, [&](std::wstring_view line) { ParseLine(line, current); });
+}
+
+void TIniImage::ParseLine(std::wstring_view raw, Section*& current) {
+    const std::wstring_view line = TrimView(raw);
+    if (line.empty() || line.front() == L';') {
+        return;
+    }
+    if (line.size() >= 2 && line.front() == L'[' && line.back() == L']') {
+        current = &AddSection(TrimView(line.substr(1, line.size() - 2)));
+        return;
+    }
+    if (current == nullptr) {
+        return;
+    }
+    const size_t eq = line.find(L'=');
+    if (eq == std::wstring_view::npos) {
+        current->Append(std::wstring(line));
+    } else {
+        const std::wstring_view name = TrimView(line.substr(0, eq));
+        const std::wstring_view value = TrimView(line.substr(eq + 1));
+        std::wstring stored;
+        stored.reserve(name.size() + 1 + value.size());
+        stored += name;
+        stored += L'=';
+        stored += value;
+        current->Append(std::move(stored));
     }
 }
 
@@ -91,14 +118,14 @@ std::vector<std::wstring> TIniImage::GetLines() const {
 }
 
 TIniImage::Section* TIniImage::FindSection(std::wstring_view name) const {
-    const auto it = sectionIndex_.find(FoldCase(name));
+    const auto it = sectionIndex_.find(name);
     return it == sectionIndex_.end() ? nullptr : sections_[it->second].get();
 }
 
 TIniImage::Section& TIniImage::AddSection(std::wstring_view name) {
     auto section = std::make_unique<Section>();
     section->name = std::wstring(name);
-    sectionIndex_.emplace(FoldCase(name), sections_.size());
+    sectionIndex_.emplace(name, sections_.size());
     sections_.push_back(std::move(section));
     return *sections_.back();
 }
@@ -111,7 +138,7 @@ TIniImage::Section& TIniImage::FindOrAddSection(std::wstring_view name) {
 void TIniImage::RebuildSectionIndex() {
     sectionIndex_.clear();
     for (size_t i = 0; i < sections_.size(); ++i) {
-        sectionIndex_.emplace(FoldCase(sections_[i]->name), i);
+        sectionIndex_.emplace(sections_[i]->name, i);
     }
 }
 
@@ -148,7 +175,7 @@ void TIniImage::WriteString(std::wstring_view section, std::wstring_view key, st
     std::wstring line(key);
     line += L'=';
     line += value;
-    const auto it = s.keyIndex.find(FoldCase(key));
+    const auto it = s.keyIndex.find(key);
     if (it != s.keyIndex.end()) {
         s.lines[it->second] = std::move(line);
     } else {
@@ -190,7 +217,7 @@ std::vector<std::wstring> TIniImage::ReadSectionValues(std::wstring_view section
 }
 
 void TIniImage::EraseSection(std::wstring_view section) {
-    const auto it = sectionIndex_.find(FoldCase(section));
+    const auto it = sectionIndex_.find(section);
     if (it == sectionIndex_.end()) {
         return;
     }
@@ -203,7 +230,7 @@ void TIniImage::DeleteKey(std::wstring_view section, std::wstring_view key) {
     if (s == nullptr) {
         return;
     }
-    const auto it = s->keyIndex.find(FoldCase(key));
+    const auto it = s->keyIndex.find(key);
     if (it == s->keyIndex.end()) {
         return;
     }

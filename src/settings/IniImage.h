@@ -27,6 +27,8 @@ class TIniImage {
     // section (a repeated name adds a second one); lines before the first section dropped; "a = b" stored as
     // "a=b"; other lines stored as they are.
     void SetLines(const std::vector<std::wstring>& lines);
+    // The same for a whole text, split into lines as SplitLines does.
+    void SetText(std::wstring_view text);
     // Each section as "[name]", its lines, then an empty line.
     std::vector<std::wstring> GetLines() const;
 
@@ -49,15 +51,27 @@ class TIniImage {
     void EraseSection(std::wstring_view section);
     void DeleteKey(std::wstring_view section, std::wstring_view key);
 
+    // Hash and equality of names without regard to case, usable with views, so that a lookup copies nothing.
+    struct NoCaseHash {
+        using is_transparent = void;
+        size_t operator()(std::wstring_view name) const noexcept;
+    };
+    struct NoCaseEqual {
+        using is_transparent = void;
+        bool operator()(std::wstring_view a, std::wstring_view b) const noexcept;
+    };
+    using NameIndex = std::unordered_map<std::wstring, size_t, NoCaseHash, NoCaseEqual>;
+
   private:
     struct Section;
+    void ParseLine(std::wstring_view raw, Section*& current);
     Section* FindSection(std::wstring_view name) const;
     Section& FindOrAddSection(std::wstring_view name);
     Section& AddSection(std::wstring_view name);
     void RebuildSectionIndex();
 
     std::vector<std::unique_ptr<Section>> sections_;
-    std::unordered_map<std::wstring, size_t> sectionIndex_;  // folded name -> first position
+    NameIndex sectionIndex_;  // name -> first position
 };
 
 }  // namespace tessaline

@@ -36,6 +36,10 @@ THelperLaunch HotCornersLaunch(bool bit64windows) {
     return {bit64windows ? kHotCornerHelper64Exe : kHotCornerHelper32Exe, kHotCornersParameter};
 }
 
+bool IsHelperParameter(std::wstring_view commandLine, std::wstring_view parameter) {
+    return UpperAZ(TrimView(commandLine)) == UpperAZ(parameter);
+}
+
 std::wstring HelperPath(std::wstring_view programDirectory, const THelperLaunch& launch) {
     std::wstring path(programDirectory);
     if (!path.empty() && !IsPathDelimiter(path.back())) {

@@ -69,6 +69,10 @@ struct THelperLaunch {
     friend bool operator==(const THelperLaunch&, const THelperLaunch&) = default;
 };
 
+// What a helper makes of the parameter text it was started with: true when it is exactly `parameter`, in any
+// case of A-Z, blanks around it allowed.
+bool IsHelperParameter(std::wstring_view commandLine, std::wstring_view parameter);
+
 THelperLaunch LoadDllLaunch();
 THelperLaunch RestartLaunch();
 // The hot-corner helper matches the Windows, not the program: a 32-bit program on 64-bit Windows starts the

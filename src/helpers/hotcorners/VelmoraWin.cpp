@@ -146,8 +146,7 @@ int Run(HINSTANCE instance) {
 }  // namespace tessaline
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
-    if (!tessaline::EqualsNoCase(tessaline::TrimView(commandLine != nullptr ? commandLine : L""),
-                                 tessaline::kHotCornersParameter)) {
+    if (!tessaline::IsHelperParameter(commandLine != nullptr ? commandLine : L"", tessaline::kHotCornersParameter)) {
         return 1;
     }
     try {

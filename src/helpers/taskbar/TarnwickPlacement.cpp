@@ -40,11 +40,10 @@ void SkipBlanks(std::string_view text, size_t& pos) {
 }  // namespace
 
 TTarnwickCommand ParseTarnwickCommand(std::wstring_view parameters) {
-    const std::wstring_view command = TrimView(parameters);
-    if (UpperAZ(command) == UpperAZ(kLoadDllParameter)) {
+    if (IsHelperParameter(parameters, kLoadDllParameter)) {
         return TTarnwickCommand::LoadDll;
     }
-    if (UpperAZ(command) == UpperAZ(kRestartParameter)) {
+    if (IsHelperParameter(parameters, kRestartParameter)) {
         return TTarnwickCommand::Restart;
     }
     return TTarnwickCommand::Unknown;
