@@ -13,6 +13,7 @@
 #include "base/FileSystem.h"
 #include "base/Strings.h"
 #include "base/WideText.h"
+#include "controls/PictureLoader.h"
 #include "settings/UserDataDir.h"
 #include "system/HelperProtocol.h"
 
@@ -614,6 +615,49 @@ std::vector<TBandMessage> TDesktop::BandMessages() const {
         }
     }
     return messages;
+}
+
+uint32_t PrintedButtonCenter(const std::wstring& png) {
+    const std::wstring tool = BuildPath(L"tools\\demo\\print_window.exe");
+    std::wstring commandLine = L"\"" + tool + L"\" TfrmStartMenu \"" + png + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    DeleteFileW(png.c_str());
+    if (!CreateProcessW(tool.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process)) {
+        return 0xFFFFFFFF;
+    }
+    WaitUntil([&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; }, 15000);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    const TPicture printed = LoadPictureFile(png);
+    return printed.Width == 54 && printed.Height == 54 ? CenterOverBlack(printed) : 0xFFFFFFFF;
+}
+
+uint32_t CenterOverBlack(const TPicture& picture) {
+    if (picture.Empty()) {
+        return 0xFFFFFFFF;
+    }
+    return picture.Pixel(picture.Width / 2, picture.Height / 2) & 0xFFFFFF;
+}
+
+bool NearColour(uint32_t a, uint32_t b) {
+    for (int shift = 0; shift < 24; shift += 8) {
+        const int d = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
+        if (d > 3 || d < -3) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string Narrow(const std::vector<std::wstring>& texts) {
+    std::string out;
+    for (const std::wstring& text : texts) {
+        out += WideToUtf8(text) + " | ";
+    }
+    return out;
 }
 
 }  // namespace tessaline::test

@@ -13,6 +13,7 @@
 
 #include "TestSupport.h"
 #include "base/Geometry.h"
+#include "controls/Picture.h"
 
 namespace tessaline::test {
 
@@ -149,6 +150,17 @@ std::wstring ShownUserPicture(DWORD processId);
 // The user's Programs folder (the shortcuts the menu lists), and a program of the system directory.
 std::wstring ProgramsFolder();
 std::wstring SystemProgram(const wchar_t* name);
+
+// The docked button's centre pixel as 0xRRGGBB, printed over black in the button's own process by the demo's
+// print_window tool into `png` (a device context does not cross processes); 0xFFFFFFFF when that failed.
+uint32_t PrintedButtonCenter(const std::wstring& png);
+// A picture's centre pixel as it looks over black (its pixels are premultiplied), as 0xRRGGBB.
+uint32_t CenterOverBlack(const TPicture& picture);
+// Two colours alike but for rounding: each channel within 3.
+bool NearColour(uint32_t a, uint32_t b);
+
+// Texts joined for a failure message.
+std::string Narrow(const std::vector<std::wstring>& texts);
 
 // A build output as a Windows path (the build tree is a Unix path; Wine's drive Z: is the Unix root).
 std::wstring BuildPath(const std::wstring& relative);

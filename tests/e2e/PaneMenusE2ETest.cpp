@@ -50,14 +50,6 @@ bool Contains(const std::vector<std::wstring>& texts, const std::wstring& text) 
     return std::find(texts.begin(), texts.end(), text) != texts.end();
 }
 
-std::string Narrow(const std::vector<std::wstring>& texts) {
-    std::string out;
-    for (const std::wstring& text : texts) {
-        out += WideToUtf8(text) + " | ";
-    }
-    return out;
-}
-
 class PaneMenusE2E : public TSharedDesktopTest {
   protected:
     static void SetUpTestSuite() {

@@ -43,14 +43,6 @@ POINT LinkInMenu(int tag) {
     return {300, top + 15};
 }
 
-std::string Narrow(const std::vector<std::wstring>& texts) {
-    std::string out;
-    for (const std::wstring& text : texts) {
-        out += WideToUtf8(text) + " | ";
-    }
-    return out;
-}
-
 class RightColumnE2E : public TSharedDesktopTest {
   protected:
     static void SetUpTestSuite() { StartDesktop(); }

@@ -15,8 +15,6 @@
 namespace tessaline::test {
 namespace {
 
-constexpr int kCenter = 27;
-
 std::wstring WindowText(HWND window) {
     wchar_t text[256] = {};
     SendBounded(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
@@ -27,35 +25,6 @@ POINT CenterOf(HWND window) {
     RECT r{};
     GetWindowRect(window, &r);
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
-
-// The button's centre pixel as 0xRRGGBB, printed in the button's own process over black.
-uint32_t PrintedCenter(const std::wstring& png) {
-    const std::wstring tool = BuildPath(L"tools\\demo\\print_window.exe");
-    std::wstring commandLine = L"\"" + tool + L"\" TfrmStartMenu \"" + png + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    DeleteFileW(png.c_str());
-    if (!CreateProcessW(tool.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process)) {
-        return 0xFFFFFFFF;
-    }
-    WaitUntil([&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; }, 15000);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-    const TPicture printed = LoadPictureFile(png);
-    return printed.Width == 54 && printed.Height == 54 ? printed.Pixels[kCenter * 54 + kCenter] & 0xFFFFFF : 0xFFFFFFFF;
-}
-
-bool Near(uint32_t a, uint32_t b) {
-    for (int shift = 0; shift < 24; shift += 8) {
-        const int d = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
-        if (d > 3 || d < -3) {
-            return false;
-        }
-    }
-    return true;
 }
 
 // The program starts without a Main.ini: the Classic skin and English, the defaults.
@@ -166,18 +135,15 @@ class SettingsDialogE2E : public TSharedDesktopTest {
         const POINT c = CenterOf(Desktop().Button());
         return {c.x, c.y + 6};  // on the taskbar itself, below the part that stands out
     }
-    uint32_t SkinCenter(const std::wstring& file) const {
-        const TPicture picture = LoadPictureFile(skins_ + file);
-        return picture.Empty() ? 0 : picture.Pixels[static_cast<size_t>(kCenter * picture.Width + kCenter)] & 0xFFFFFF;
-    }
+    uint32_t SkinCenter(const std::wstring& file) const { return CenterOverBlack(LoadPictureFile(skins_ + file)); }
 
     std::wstring skins_;
 };
 
 TEST_F(SettingsDialogE2E, ASkinAndALanguagePickedAndTakenWithOkShowAtOnceAndCancelChangesNothing) {
     const std::wstring png = Desktop().StageFolder() + L"\\button.png";
-    ASSERT_FALSE(Near(SkinCenter(L"Ember_normal.png"), SkinCenter(L"Classic_normal.png")));
-    ASSERT_TRUE(Near(PrintedCenter(png), SkinCenter(L"Classic_normal.png")));
+    ASSERT_FALSE(NearColour(SkinCenter(L"Ember_normal.png"), SkinCenter(L"Classic_normal.png")));
+    ASSERT_TRUE(NearColour(PrintedButtonCenter(png), SkinCenter(L"Classic_normal.png")));
 
     // Ember, with OK: saved, and the docked button shows it at once.
     HWND dialog = OpenDialog();
@@ -193,7 +159,7 @@ TEST_F(SettingsDialogE2E, ASkinAndALanguagePickedAndTakenWithOkShowAtOnceAndCanc
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(dialog) == FALSE; }, 3000));
     EXPECT_TRUE(WaitUntil([&] { return MainIniHas(L"SkinName=Ember"); }, 3000));
     PumpFor(300);
-    EXPECT_TRUE(Near(PrintedCenter(png), SkinCenter(L"Ember_normal.png")));
+    EXPECT_TRUE(NearColour(PrintedButtonCenter(png), SkinCenter(L"Ember_normal.png")));
 
     // German, with OK: the start menu speaks German when it opens next.
     dialog = OpenDialog();
@@ -233,7 +199,7 @@ TEST_F(SettingsDialogE2E, ASkinAndALanguagePickedAndTakenWithOkShowAtOnceAndCanc
     std::string after;
     ASSERT_EQ(ReadFileBytes(Desktop().MainIni(), after), FileReadResult::Ok);
     EXPECT_EQ(after, before);
-    EXPECT_TRUE(Near(PrintedCenter(png), SkinCenter(L"Ember_normal.png")));
+    EXPECT_TRUE(NearColour(PrintedButtonCenter(png), SkinCenter(L"Ember_normal.png")));
 }
 
 }  // namespace

@@ -11,45 +11,6 @@
 namespace tessaline::test {
 namespace {
 
-constexpr int kCenter = 27;
-
-// The button's centre pixel as 0xRRGGBB, printed over black by the demo's print_window tool (it prints in the
-// button's own process: a device context does not cross processes).
-uint32_t PrintedCenter(const std::wstring& png) {
-    const std::wstring tool = BuildPath(L"tools\\demo\\print_window.exe");
-    std::wstring commandLine = L"\"" + tool + L"\" TfrmStartMenu \"" + png + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(tool.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process)) {
-        return 0xFFFFFFFF;
-    }
-    WaitUntil([&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; }, 15000);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-    const TPicture printed = LoadPictureFile(png);
-    if (printed.Width != 54 || printed.Height != 54) {
-        return 0xFFFFFFFF;
-    }
-    return printed.Pixels[kCenter * 54 + kCenter] & 0xFFFFFF;
-}
-
-// A picture's centre pixel as it looks over black (its pixels are premultiplied).
-uint32_t CenterOverBlack(const TPicture& picture) {
-    return picture.Pixels[static_cast<size_t>(kCenter * picture.Width + kCenter)] & 0xFFFFFF;
-}
-
-bool Near(uint32_t a, uint32_t b) {
-    for (int shift = 0; shift < 24; shift += 8) {
-        const int d = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
-        if (d > 3 || d < -3) {
-            return false;
-        }
-    }
-    return true;
-}
-
 void WriteSkinName(const TDesktop& desktop, const std::wstring& name) {
     WriteBytes(desktop.MainIni(), Utf16LeWithBom(L"[Main]\r\nSkinName=" + name + L"\r\n"));
 }
@@ -63,7 +24,7 @@ TEST(SkinE2E, ACompleteSkinIsShownAndAnIncompleteOneFallsBackToTheBuiltInPicture
         const std::wstring skins = desktop.StageFolder() + L"\\StartButtonSkin\\";
         const TPicture ember = LoadPictureFile(skins + L"Ember_normal.png");
         ASSERT_FALSE(ember.Empty());
-        ASSERT_FALSE(Near(CenterOverBlack(ember), CenterOverBlack(builtIn)));
+        ASSERT_FALSE(NearColour(CenterOverBlack(ember), CenterOverBlack(builtIn)));
         for (const wchar_t* state : {L"_normal.png", L"_hover.png"}) {
             CopyFileW((skins + L"Ember" + state).c_str(), (skins + L"Partial" + state).c_str(), FALSE);
         }
@@ -71,9 +32,9 @@ TEST(SkinE2E, ACompleteSkinIsShownAndAnIncompleteOneFallsBackToTheBuiltInPicture
         ASSERT_TRUE(desktop.StartHost());
         ASSERT_TRUE(desktop.StartTessaline());
         PumpFor(700);  // the picture refresh after docking
-        const uint32_t shown = PrintedCenter(desktop.StageFolder() + L"\\button.png");
+        const uint32_t shown = PrintedButtonCenter(desktop.StageFolder() + L"\\button.png");
         const uint32_t expected = CenterOverBlack(complete ? ember : builtIn);
-        EXPECT_TRUE(Near(shown, expected))
+        EXPECT_TRUE(NearColour(shown, expected))
             << (complete ? "complete" : "partial") << std::hex << " shown " << shown << " expected " << expected;
     }
 }
@@ -94,12 +55,12 @@ TEST(SkinE2E, ThePictureFollowsTheMouseAndStaysPressedWhileTheMenuShows) {
     PumpFor(700);
     const std::wstring png = desktop.StageFolder() + L"\\button.png";
     const auto shows = [&](const wchar_t* state) {
-        const uint32_t shown = PrintedCenter(png);
+        const uint32_t shown = PrintedButtonCenter(png);
         const uint32_t expected = CenterOverBlack(LoadPictureFile(skins + state));
-        return Near(shown, expected);
+        return NearColour(shown, expected);
     };
-    ASSERT_FALSE(Near(CenterOverBlack(LoadPictureFile(skins + L"_hover.png")),
-                      CenterOverBlack(LoadPictureFile(skins + L"_click.png"))));
+    ASSERT_FALSE(NearColour(CenterOverBlack(LoadPictureFile(skins + L"_hover.png")),
+                            CenterOverBlack(LoadPictureFile(skins + L"_click.png"))));
     HWND button = desktop.Button();
     EXPECT_TRUE(shows(L"_normal.png"));
     SendMessageW(button, WM_MOUSEMOVE, 0, MAKELPARAM(27, 27));

@@ -6,22 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "FuzzCheck.h"
 #include "base/TextFile.h"
 #include "base/WideText.h"
 #include "startmenu/BugReport.h"
 
-namespace {
-
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace tessaline;
+    using fuzz::Check;
     const std::string existing(reinterpret_cast<const char*>(data), size);
 
     TBugReport report;

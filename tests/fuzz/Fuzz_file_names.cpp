@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "FuzzCheck.h"
 #include "app/SetMain.h"
 #include "app/StartButtonSkin.h"
 #include "base/Strings.h"
@@ -21,12 +22,6 @@
 #include "settings/PLanguage.h"
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
 
 // A language folder of a few real-looking files, made once per run and removed at exit.
 struct TLanguageFolder {
@@ -52,6 +47,7 @@ struct TLanguageFolder {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace tessaline;
+    using fuzz::Check;
     static const TLanguageFolder folder;
     static const std::unique_ptr<TLanguage> language =
         std::make_unique<TLanguage>(L"Tessaline", Utf8ToWide(folder.path.string()));

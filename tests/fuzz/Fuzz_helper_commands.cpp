@@ -5,24 +5,16 @@
 #include <string>
 #include <vector>
 
+#include "FuzzCheck.h"
 #include "base/Strings.h"
 #include "base/TextFile.h"
 #include "base/WideText.h"
 #include "helpers/taskbar/TarnwickPlacement.h"
 #include "system/HelperProtocol.h"
 
-namespace {
-
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace tessaline;
+    using fuzz::Check;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const std::wstring text = Utf8ToWide(bytes);
 

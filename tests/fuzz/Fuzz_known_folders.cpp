@@ -9,18 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "FuzzCheck.h"
 #include "base/Strings.h"
 #include "base/TextFile.h"
 #include "base/WideText.h"
 #include "catalogue/KnownFolders.h"
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
 
 std::vector<std::wstring> Fields(std::wstring_view line) {
     std::vector<std::wstring> fields;
@@ -37,6 +32,7 @@ std::vector<std::wstring> Fields(std::wstring_view line) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace tessaline;
+    using fuzz::Check;
     const std::vector<std::wstring> lines =
         SplitLines(Utf8ToWide(std::string_view(reinterpret_cast<const char*>(data), size)));
     if (lines.empty()) {

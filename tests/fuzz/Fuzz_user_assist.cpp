@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "FuzzCheck.h"
 #include "base/Strings.h"
 #include "base/WideText.h"
 #include "catalogue/KnownFolders.h"
@@ -13,18 +14,13 @@
 
 namespace {
 
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
-
 constexpr wchar_t kStartMenu[] = L"C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\";
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace tessaline;
+    using fuzz::Check;
     if (size == 0) {
         return 0;
     }

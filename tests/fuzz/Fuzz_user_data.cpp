@@ -6,21 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "FuzzCheck.h"
 #include "base/TextFile.h"
 #include "catalogue/UserDataFile.h"
 
-namespace {
-
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace tessaline;
+    using fuzz::Check;
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     const std::vector<std::wstring> lines = SplitLines(DecodeText(bytes));
     const TDateTime now{2024, 3, 15, 13, 5, 8};
