@@ -140,7 +140,7 @@ class SettingsDialogE2E : public TSharedDesktopTest {
     std::wstring skins_;
 };
 
-TEST_F(SettingsDialogE2E, ASkinAndALanguagePickedAndTakenWithOkShowAtOnceAndCancelChangesNothing) {
+TEST_F(SettingsDialogE2E, ASkinAndALanguagePickedAndTakenWithOkShowAtOnceAndCancelOrEscChangeNothing) {
     const std::wstring png = Desktop().StageFolder() + L"\\button.png";
     ASSERT_FALSE(NearColour(SkinCenter(L"Ember_normal.png"), SkinCenter(L"Classic_normal.png")));
     ASSERT_TRUE(NearColour(PrintedButtonCenter(png), SkinCenter(L"Classic_normal.png")));
@@ -192,7 +192,13 @@ TEST_F(SettingsDialogE2E, ASkinAndALanguagePickedAndTakenWithOkShowAtOnceAndCanc
     ASSERT_TRUE(Pick(lists[1], 'Z'));
     EXPECT_EQ(Selected(lists[1]), L"Zinc");
     ASSERT_TRUE(PickBeside(lists[0]));
-    EXPECT_NE(Selected(lists[0]), L"German");
+    const std::wstring picked = Selected(lists[0]);
+    EXPECT_NE(picked, L"German");
+    // The menu item while the dialog shows: the same dialog in front, with what was picked so far.
+    EXPECT_EQ(OpenDialog(), dialog);
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == dialog; }, 3000));
+    EXPECT_EQ(Selected(lists[1]), L"Zinc");
+    EXPECT_EQ(Selected(lists[0]), picked);
     ClickAt(CenterOf(Button(dialog, L"Abbrechen")));
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(dialog) == FALSE; }, 3000));
     PumpFor(300);
@@ -200,6 +206,26 @@ TEST_F(SettingsDialogE2E, ASkinAndALanguagePickedAndTakenWithOkShowAtOnceAndCanc
     ASSERT_EQ(ReadFileBytes(Desktop().MainIni(), after), FileReadResult::Ok);
     EXPECT_EQ(after, before);
     EXPECT_TRUE(NearColour(PrintedButtonCenter(png), SkinCenter(L"Ember_normal.png")));
+
+    // Esc is Cancel too. "More fantastic skins..." opens the skin folder, where new skins go.
+    dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    SendKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(dialog) == FALSE; }, 3000));
+    dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    POINT link{40, 210};
+    ClientToScreen(dialog, &link);
+    ClickAt(link);
+    const std::vector<std::wstring> launches = WaitForLaunches(1);
+    ASSERT_EQ(launches.size(), 1u) << Narrow(launches);
+    EXPECT_TRUE(launches[0].starts_with(L"open\t") && launches[0].ends_with(L"\\StartButtonSkin\\\t"))
+        << Narrow(launches);
+    EndLaunched();
+    ClickAt(CenterOf(Button(dialog, L"Abbrechen")));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(dialog) == FALSE; }, 3000));
+    ASSERT_EQ(ReadFileBytes(Desktop().MainIni(), after), FileReadResult::Ok);
+    EXPECT_EQ(after, before);
 }
 
 }  // namespace
