@@ -11,8 +11,12 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 long=0
 if [ "${1:-}" = "--long" ]; then
     long=1
-    runs=${2:-10000000}
-    shift $(($# >= 2 ? 2 : 1))
+    shift
+    runs=10000000
+    if [[ ${1:-} =~ ^[0-9]+$ ]]; then
+        runs=$1
+        shift
+    fi
 else
     seconds=${1:-20}
     shift || true
