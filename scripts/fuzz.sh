@@ -30,23 +30,41 @@ seeds() {
     esac
 }
 
+# One libFuzzer process over the target's corpus; its log in $log. Prints how many executions it made.
+run_once() {
+    local target=$1 name=$2 log=$3
+    shift 3
+    # shellcheck disable=SC2046
+    "$target" "$@" -print_final_stats=1 -artifact_prefix=build/fuzz/ "build/fuzz/corpus/$name" $(seeds "$name") \
+        >"$log" 2>&1
+}
+
 # One target; its summary line on stdout, its log in build/fuzz/<name>.log. Returns the target's exit status.
+# The long mode runs it as a series of processes of a million executions each over the growing corpus: one
+# libFuzzer process slows down as it ages (its memory and its bookkeeping of the corpus grow), a fresh one on the
+# same corpus does not.
 run_target() {
-    local target=$1 name work log limit start rc runs_done elapsed
+    local target=$1 name log start rc=0 done_runs=0 chunk units
     shift
     name=$(basename "$target")
-    work=build/fuzz/corpus/$name
     log=build/fuzz/$name.log
-    mkdir -p "$work"
-    if [ $long -eq 1 ]; then limit=(-runs="$runs"); else limit=(-max_total_time="$seconds"); fi
+    mkdir -p "build/fuzz/corpus/$name"
     start=$(date +%s)
-    # shellcheck disable=SC2046
-    "$target" "${limit[@]}" -max_len=4096 -print_final_stats=1 -artifact_prefix=build/fuzz/ "$@" \
-        "$work" $(seeds "$name") >"$log" 2>&1
-    rc=$?
-    elapsed=$(($(date +%s) - start))
-    runs_done=$(grep -a -m1 '^stat::number_of_executed_units' "$log" | awk '{print $2}')
-    echo "fuzz: $name: ${runs_done:-?} executions in ${elapsed}s, exit $rc"
+    if [ $long -eq 0 ]; then
+        run_once "$target" "$name" "$log" -max_total_time="$seconds" -max_len=4096 "$@"
+        rc=$?
+        done_runs=$(grep -a -m1 '^stat::number_of_executed_units' "$log" | awk '{print $2}')
+    else
+        while [ $rc -eq 0 ] && [ "$done_runs" -lt "$runs" ]; do
+            chunk=$((runs - done_runs < 1000000 ? runs - done_runs : 1000000))
+            run_once "$target" "$name" "$log" -runs="$chunk" -max_len=4096 "$@"
+            rc=$?
+            units=$(grep -a -m1 '^stat::number_of_executed_units' "$log" | awk '{print $2}')
+            [ -n "$units" ] && [ "$units" -gt 0 ] || break
+            done_runs=$((done_runs + units))
+        done
+    fi
+    echo "fuzz: $name: ${done_runs:-?} executions in $(($(date +%s) - start))s, exit $rc"
     if [ $rc -ne 0 ]; then
         tail -n 40 "$log"
     fi
