@@ -4,7 +4,8 @@
 # Installs what is missing, builds the programs (x86_64), prepares a Wine prefix with a sample Start Menu
 # (shortcuts to programs that ship with Wine, a few folders, some history of use), starts the demo taskbar host,
 # then Tessaline, opens the menu with a lone Windows key and saves out/docked.png, out/menu.png,
-# out/allprograms.png, out/link.png, out/search.png and out/power.png; then the settings dialog
+# out/allprograms.png, out/link.png, out/search.png and out/power.png, a link and the power button marked from
+# the keyboard (out/keys-link.png, out/keys-power.png); then the settings dialog
 # (out/settings.png), where it picks German and the Ember skin (out/settings-german.png, out/docked-ember.png).
 # With a display (DISPLAY set) everything stays running on it; without one it runs on Xvfb and ends.
 set -euo pipefail
@@ -139,6 +140,23 @@ sleep 1
 shot power
 xdotool key Escape
 sleep 0.5
+xdotool key Escape
+sleep 2.5
+
+echo "demo: a link and the power button marked from the keyboard"
+xdotool mousemove "$((tx + tw - 4))" "$((ty + th - 4))" click 1
+sleep 0.3
+xdotool key --clearmodifiers super
+sleep 1.5
+# The pointer on the search box, where it hovers nothing: the keys alone move the marks.
+xdotool mousemove "$((mx + 120))" "$((my + mh - 32))"
+sleep 0.5
+xdotool key Down Right Down Down
+sleep 1
+shot keys-link
+xdotool key Up Up Up
+sleep 1
+shot keys-power
 xdotool key Escape
 sleep 2.5
 

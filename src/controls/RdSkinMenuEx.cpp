@@ -280,6 +280,9 @@ void TRdMenuCtrl::KeyDown(int virtualKey) {
             return;
         }
     }
+    if (menu_.OnOtherKey) {
+        menu_.OnOtherKey(menu_, virtualKey);
+    }
 }
 
 void TRdMenuCtrl::AppDeactivated() {

@@ -90,6 +90,9 @@ class TRdSkinMenu : public TComponent {
     TSkinMenuEvent OnPopup;
     // Fired for each level that the close-menu operation closes.
     TSkinMenuEvent OnHide;
+    // A key that reached an open level and picked nothing there (the menu has no arrow-key navigation): the
+    // owner may act on it, e.g. move its own keyboard position away from the menu.
+    std::function<void(TRdSkinMenu& sender, int virtualKey)> OnOtherKey;
 
     bool AlphaBlend = false;
     uint8_t AlphaBlendValue = 255;

@@ -98,10 +98,11 @@ void TApplicationSearch::Run() {
             continue;
         }
         lock.unlock();
-        const bool finished = RunPass(lastQuery);
+        uint64_t ran = handOver;  // a newer hand-over may have come in since it was read above
+        const bool finished = RunPass(lastQuery, ran);
         lock.lock();
         if (finished) {
-            setup_.View->Idle(handOver);
+            setup_.View->Idle(ran);
             wake_.wait(lock, [&] { return restart_.load() || terminated_.load(); });
         }
     }
@@ -112,10 +113,9 @@ void TApplicationSearch::Run() {
     }
 }
 
-bool TApplicationSearch::RunPass(std::wstring& lastQuery) {
+bool TApplicationSearch::RunPass(std::wstring& lastQuery, uint64_t& handOver) {
     restart_.store(false);
     std::wstring query;
-    uint64_t handOver = 0;
     {
         std::lock_guard lock(mutex_);
         query = pendingQuery_;

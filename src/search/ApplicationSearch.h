@@ -47,8 +47,9 @@ class TApplicationSearch {
 
   private:
     void Run();
-    // True when the pass ran to its end (no newer query, not terminated).
-    bool RunPass(std::wstring& lastQuery);
+    // True when the pass ran to its end (no newer query, not terminated); `handOver` becomes the number of the
+    // hand-over it ran.
+    bool RunPass(std::wstring& lastQuery, uint64_t& handOver);
     void ClearForEmptyQuery(uint64_t handOver);
     void SetLabels(uint64_t handOver, bool searching, bool noMatch);
     void SetResultsVisible(uint64_t handOver, bool visible);

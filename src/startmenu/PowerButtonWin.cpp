@@ -52,6 +52,13 @@ void TZelStartMenuFrm::SetUpPowerButton() {
             PopupMenu_Shutdown->Items().Add(item);
         }
         PopupMenu_Shutdown->OnHide = [this](TRdSkinMenu&) { SetPowerPictures(0); };
+        // The open menu has the keys; the arrows it does not use move the keyboard position when the right column
+        // has it (Left closes the menu for the search box).
+        PopupMenu_Shutdown->OnOtherKey = [this](TRdSkinMenu&, int key) {
+            if (rightColumnKeyboard_) {
+                PreviewKey(static_cast<WORD>(key));
+            }
+        };
     }
 
     for (TControl* control : {static_cast<TControl*>(ImageNote_ShotDown), static_cast<TControl*>(lab_Powner)}) {

@@ -19,6 +19,7 @@
 #include "controls/PImageNote.h"
 #include "controls/PopupMenuWin.h"
 #include "controls/TreeViewWin.h"
+#include "search/SearchView.h"
 #include "startmenu/StartMenuFormWin.h"
 #include "system/HelperProtocol.h"
 #include "system/PopupMenuShell.h"
@@ -354,8 +355,18 @@ void TZelStartMenuFrm::LaunchLink(const std::wstring& path) {
 }
 
 void TZelStartMenuFrm::PaneClick(TTreeView& tree, int x, int y) {
-    TTreeNode* node = tree.NodeAt(x, y);
+    OpenNode(tree, tree.NodeAt(x, y));
+}
+
+void TZelStartMenuFrm::OpenNode(TTreeView& tree, TTreeNode* node) {
     if (node == nullptr) {
+        return;
+    }
+    if (&tree == RdListViewSearch) {
+        if (node->Data != nullptr) {
+            const TSearchResultInfo info = *static_cast<TSearchResultInfo*>(node->Data);
+            LaunchResult(info, true);
+        }
         return;
     }
     if (&tree == TreeView_Program) {

@@ -39,6 +39,8 @@ namespace {
 
 constexpr TColor kPlaceholderColor = 0x808080;  // grey: the box shows the placeholder exactly while its font is grey
 constexpr int kResultRowHeight = 18;
+// How long Enter waits for the rows of the text just typed.
+constexpr ULONGLONG kEnterWaitMs = 300;
 
 std::wstring FolderPath(int csidl) {
     wchar_t path[MAX_PATH] = {};
@@ -136,23 +138,12 @@ void TZelStartMenuFrm::SetUpSearch() {
         ShowScrollBar(sender.Handle(), SB_HORZ, FALSE);
         return CDRF_DODEFAULT;
     };
-    RdListViewSearch->OnKeyDown = [this](TWinControl&, WORD key, TShiftState) {
-        if (key == VK_ESCAPE) {
-            EscapeKey();
-            return true;
-        }
-        return false;
-    };
+    RdListViewSearch->OnKeyDown = [this](TWinControl&, WORD key, TShiftState) { return PreviewKey(key); };
 
     Edit_Search->OnChange = [this](TControl&) { Edit_SearchChange(); };
     Edit_Search->OnKeyDown = [this](TWinControl&, WORD key, TShiftState) {
-        if (key == VK_ESCAPE) {
-            EscapeKey();
-            return true;
-        }
-        if (key == VK_RETURN) {
-            SearchEnter();
-            return true;
+        if (IsNavigationKey(key)) {
+            return PreviewKey(key);  // the keyboard position; Enter is the search's own
         }
         if (!IsBlankQuery(Edit_Search->Text())) {
             ClearPlaceholder();
@@ -221,8 +212,9 @@ void TZelStartMenuFrm::SearchLanguageChanged() {
 }
 
 void TZelStartMenuFrm::EndSearch() {
-    search_.reset();      // the pass in progress ends first: it reads the index and calls the view
-    indexBuild_.reset();  // then the index builds
+    search_.reset();  // the pass in progress ends first: it reads the index and calls the view
+    searchHandOver_ = searchRowsHandOver_ = searchIdleHandOver_ = 0;  // a new search counts from the start
+    indexBuild_.reset();                                              // then the index builds
     if (searchConnection_) {
         CloseConnection(*searchConnection_);
     }
@@ -383,10 +375,34 @@ void TZelStartMenuFrm::CloseSearch() {
     LeaveSearchMode();
 }
 
+bool TZelStartMenuFrm::WaitForCurrentRows() {
+    const auto current = [this] {
+        return searchIdleHandOver_ >= searchHandOver_ ||
+               (searchRowsHandOver_ >= searchHandOver_ && RdListViewSearch->RootCount() > 0);
+    };
+    // The first row of a pass stays first (later sources append), so it is enough to wait for it.
+    const ULONGLONG deadline = GetTickCount64() + kEnterWaitMs;
+    for (ULONGLONG now = GetTickCount64(); !current() && now < deadline; now = GetTickCount64()) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(deadline - now),
+                                  QS_POSTMESSAGE | QS_PAINT | QS_SENDMESSAGE);
+        MSG message;
+        while (Handle() != nullptr &&
+               PeekMessageW(&message, Handle(), kSearchViewMessage, kSearchViewMessage, PM_REMOVE)) {
+            ApplySearchViewCall(message.lParam);
+        }
+        while (PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) {
+            DispatchMessageW(&message);
+        }
+    }
+    return current();
+}
+
 void TZelStartMenuFrm::SearchEnter() {
     if (ShowsPlaceholder()) {
         return;  // the placeholder is no text to open or search for
     }
+    // Rows of an earlier text are never opened: without rows of this one in time, it goes to the system search.
+    const bool currentRows = !search_ || WaitForCurrentRows();
     const std::wstring text = Edit_Search->Text();
     if (text.rfind(L"\\\\", 0) == 0) {
         if (!Started(SearchShellExecute(nullptr, L"open", text, {}, SW_SHOWNORMAL))) {
@@ -399,7 +415,7 @@ void TZelStartMenuFrm::SearchEnter() {
         return;
     }
     const std::wstring trimmed = Trim(text);
-    const bool noResults = RdListViewSearch->RootCount() == 0;
+    const bool noResults = !currentRows || RdListViewSearch->RootCount() == 0;
     if (!trimmed.empty() && trimmed.front() == L'%' && trimmed.back() == L'%') {
         const std::wstring name = trimmed.size() >= 2 ? trimmed.substr(1, trimmed.size() - 2) : std::wstring();
         const std::wstring value = name.empty() ? std::wstring() : GetEnvironmentText(name);
@@ -504,6 +520,10 @@ void TZelStartMenuFrm::ApplySearchViewCall(LPARAM lParam) {
         case TKind::Clear:
             RdListViewSearch->Clear();
             results_.clear();
+            searchRowsHandOver_ = call->HandOver;
+            break;
+        case TKind::Idle:
+            searchIdleHandOver_ = call->HandOver;
             break;
         case TKind::Add: {
             auto info = std::make_unique<TSearchResultInfo>(std::move(call->Result.Info));

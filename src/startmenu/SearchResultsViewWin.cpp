@@ -35,4 +35,8 @@ void TSearchResultsView::SelectFirst(uint64_t handOver) {
     Post(new TSearchViewCall{TSearchViewCall::TKind::SelectFirst, handOver, false, false, {}});
 }
 
+void TSearchResultsView::Idle(uint64_t handOver) {
+    Post(new TSearchViewCall{TSearchViewCall::TKind::Idle, handOver, false, false, {}});
+}
+
 }  // namespace tessaline

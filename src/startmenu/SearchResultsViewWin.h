@@ -11,7 +11,7 @@ namespace tessaline {
 inline constexpr UINT kSearchViewMessage = WM_APP + 0x153;  // lParam: a TSearchViewCall* the window frees
 
 struct TSearchViewCall {
-    enum class TKind { Labels, ResultsVisible, Redraw, Clear, Add, SelectFirst };
+    enum class TKind { Labels, ResultsVisible, Redraw, Clear, Add, SelectFirst, Idle };
     TKind Kind = TKind::Clear;
     uint64_t HandOver = 0;
     bool First = false;   // searching label / visible / redraw
@@ -29,6 +29,7 @@ class TSearchResultsView final : public ISearchView {
     void ClearResults(uint64_t handOver) override;
     void AddResult(uint64_t handOver, const TSearchResult& result) override;
     void SelectFirst(uint64_t handOver) override;
+    void Idle(uint64_t handOver) override;
 
   private:
     void Post(TSearchViewCall* call);

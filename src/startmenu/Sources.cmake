@@ -4,6 +4,7 @@ set(TESSALINE_STARTMENU_PURE_SOURCES
     startmenu/StartMenuForm.cpp
     startmenu/SessionActions.cpp
     startmenu/BugReport.cpp
+    startmenu/KeyboardNavigation.cpp
 )
 set(TESSALINE_STARTMENU_WIN_SOURCES
     startmenu/StartMenuFormWin.cpp
@@ -14,4 +15,5 @@ set(TESSALINE_STARTMENU_WIN_SOURCES
     startmenu/BugReportWin.cpp
     startmenu/SearchBoxWin.cpp
     startmenu/SearchResultsViewWin.cpp
+    startmenu/KeyboardNavigationWin.cpp
 )

@@ -213,17 +213,11 @@ void TZelStartMenuFrm::SetUpWindow() {
     SetUpPanes();
     SetUpRightColumn();
     SetUpPowerButton();
-    // Keys reach the window before its controls.
+    // Keys reach the window before its controls (the search box's and the results' in SetUpSearch).
     for (TWinControl* control :
-         {static_cast<TWinControl*>(Edit_Search), static_cast<TWinControl*>(TreeView_UserPind),
-          static_cast<TWinControl*>(TreeView_StartProgramLst), static_cast<TWinControl*>(TreeView_Program)}) {
-        control->OnKeyDown = [this](TWinControl&, WORD key, TShiftState) {
-            if (key == VK_ESCAPE) {
-                EscapeKey();
-                return true;
-            }
-            return false;
-        };
+         {static_cast<TWinControl*>(TreeView_UserPind), static_cast<TWinControl*>(TreeView_StartProgramLst),
+          static_cast<TWinControl*>(TreeView_Program)}) {
+        control->OnKeyDown = [this](TWinControl&, WORD key, TShiftState) { return PreviewKey(key); };
     }
     SetUpSearch();
     v_StartMenu_Height = kStartMenuBaseHeight;
@@ -336,6 +330,7 @@ void TZelStartMenuFrm::FormShow() {
     SendMessageW(TreeView_StartProgramLst->Handle(), WM_SETREDRAW, TRUE, 0);
     HideLinksBelowPowerButton();
     Trace(L"Height: ", v_StartMenu_Height);
+    ClearKeyboardMarks();
     if (Edit_Search->Handle() != nullptr) {
         SetFocus(Edit_Search->Handle());
         SendMessageW(Edit_Search->Handle(), EM_SETSEL, 0, 0);
@@ -488,18 +483,6 @@ void TZelStartMenuFrm::HideStartMenu() {
     hiding_ = false;
 }
 
-void TZelStartMenuFrm::EscapeKey() {
-    if (pnl_SearchClient->Visible()) {
-        CloseSearch();
-        return;
-    }
-    if (TreeView_StartProgramLst->Visible() || viewFlag_ == 0) {
-        HideStartMenu();
-    } else {
-        SwitchView();
-    }
-}
-
 LRESULT TZelStartMenuFrm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WMStartMenuLoaded:
@@ -569,8 +552,8 @@ LRESULT TZelStartMenuFrm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_KEYDOWN:
-            if (wParam == VK_ESCAPE) {
-                EscapeKey();
+            // The window itself has the keys while the position is on a picture (the row, a link, ...).
+            if (PreviewKey(static_cast<WORD>(wParam))) {
                 return 0;
             }
             break;

@@ -14,6 +14,7 @@
 
 #include "controls/FormWin.h"
 #include "controls/TrackingHintWin.h"
+#include "startmenu/KeyboardNavigation.h"
 #include "startmenu/StartMenuHost.h"
 #include "startmenu/StartMenuLayout.h"
 
@@ -129,7 +130,6 @@ class TZelStartMenuFrm : public TForm {
     void PositionWindow();
     void PaintGlass(ICanvas& canvas, const TRect& client);
     bool WindowPosChanging(WINDOWPOS& pos);
-    void EscapeKey();
     HWND WindowToReturnTo() const;
     void ReadLanguageTexts();
 
@@ -142,6 +142,9 @@ class TZelStartMenuFrm : public TForm {
     void ExpandFolder(TTreeNode& node);
     void PaneIcon(TTreeView& tree, TTreeNode& node);
     void PaneClick(TTreeView& tree, int x, int y);
+    // A node's click: a program starts (and the menu hides), a folder of All Programs opens or closes, a search
+    // result opens.
+    void OpenNode(TTreeView& tree, TTreeNode* node);
     void PaneRightClick(TTreeView& tree, int x, int y);
     void PaneMouseMove(TTreeView& tree, int x, int y);
     void SwitchView();
@@ -186,6 +189,22 @@ class TZelStartMenuFrm : public TForm {
     void PlaceSearchPanel();
     void ShowPaneTrees();
 
+    // Enter right after typing: waits, briefly, for the pass of the text in the box to give its first rows.
+    // False when the rows shown still belong to an earlier text.
+    bool WaitForCurrentRows();
+
+    // The keyboard position (KeyboardNavigationWin.cpp).
+    // A key before the focused control (or the window itself) gets it; true when the control must not.
+    bool PreviewKey(WORD key);
+    TNavState NavigationState() const;
+    TNavNode NavigationNode(const TTreeView& tree, const TTreeNode& node) const;
+    TTreeView* NavigationTree(TNavControl control) const;
+    // True when the action takes the key's place in the control.
+    bool RunNavigationAction(const TNavAction& action);
+    void KeepAStopMarked();
+    // A showing starts with the position in the search box: no highlight left from the last one.
+    void ClearKeyboardMarks();
+
     // The power button (PowerButtonWin.cpp).
     void SetUpPowerButton();
     void SetPowerPictures(int index);
@@ -218,6 +237,8 @@ class TZelStartMenuFrm : public TForm {
     bool searchMode_ = false;
     int iconBase_ = 0;                             // the icon count once the control-panel icons are appended
     uint64_t searchHandOver_ = 0;                  // calls of older hand-overs are stale
+    uint64_t searchRowsHandOver_ = 0;              // the hand-over whose rows the results tree holds
+    uint64_t searchIdleHandOver_ = 0;              // the last hand-over whose pass has ended
     std::unique_ptr<AdoObject> searchConnection_;  // opened once at creation: whether Windows Search answers
     bool windowsSearchAvailable_ = false;
     std::unique_ptr<TShellSearchFileSystem> searchFileSystem_;

@@ -272,6 +272,8 @@ TEST_F(RdSkinMenu, KeysClickTheHotItemOrTheItemOfTheirAccelerator) {
         const wchar_t* clicked;  // nullptr: nothing runs
     };
     Item(1)->SetCaption(L"Log o&ff");
+    // What picks nothing goes to the owner (the arrows, which the menu does not use); Enter with nothing hot does not.
+    menu->OnOtherKey = [this](TRdSkinMenu&, int key) { events.push_back(L"other " + std::to_wstring(key)); };
     for (const Case& c : {
              Case{L"Enter on the hot item", 1, kMenuKeyReturn, L"click Log o&ff"},
              Case{L"Enter with nothing hot", -1, kMenuKeyReturn, nullptr},
@@ -280,6 +282,7 @@ TEST_F(RdSkinMenu, KeysClickTheHotItemOrTheItemOfTheirAccelerator) {
              Case{L"lower-case accelerator", -1, 'F', nullptr},
              Case{L"numpad 6 has the code of 'f'", -1, 0x66, nullptr},
              Case{L"no accelerator", -1, 'X', nullptr},
+             Case{L"Left arrow", 0, 0x25, nullptr},
          }) {
         events.clear();
         menu->Popup(100, 100);
@@ -290,7 +293,8 @@ TEST_F(RdSkinMenu, KeysClickTheHotItemOrTheItemOfTheirAccelerator) {
         if (c.clicked != nullptr) {
             EXPECT_EQ(events, (std::vector<std::wstring>{L"hide", L"focus owner", c.clicked})) << c.name;
         } else {
-            EXPECT_TRUE(events.empty()) << c.name;
+            const std::vector<std::wstring> other{L"other " + std::to_wstring(c.key)};
+            EXPECT_EQ(events, c.key == kMenuKeyReturn ? std::vector<std::wstring>{} : other) << c.name;
             EXPECT_TRUE(Root().Visible()) << c.name;
         }
         menu->CloseMenu();

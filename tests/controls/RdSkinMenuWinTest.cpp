@@ -250,6 +250,8 @@ TEST_F(RdSkinMenuWin, EscapeHidesTheRootWithoutOnHide) {
 }
 
 TEST_F(RdSkinMenuWin, KeysWhileOpenNeverReachTheOwner) {
+    std::vector<int> others;
+    menu->OnOtherKey = [&](TRdSkinMenu&, int key) { others.push_back(key); };
     OwnerInFront();
     menu->Popup(100, 100);
     ASSERT_EQ(GetForegroundWindow(), owner) << "key input needs the owner in front";
@@ -260,6 +262,9 @@ TEST_F(RdSkinMenuWin, KeysWhileOpenNeverReachTheOwner) {
     EXPECT_FALSE(OwnerSawKey('X'));
     EXPECT_FALSE(OwnerSawKey(VK_DOWN));
     EXPECT_FALSE(OwnerSaw(WM_CHAR));
+    // The keys that picked nothing went to the menu's own handler instead, once each (not on release).
+    EXPECT_EQ(others, (std::vector<int>{'X', VK_DOWN}));
+    menu->OnOtherKey = nullptr;
 
     // The same key with the menu closed does reach the owner: the check above could see it.
     PressKey('X');

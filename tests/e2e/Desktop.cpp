@@ -306,6 +306,28 @@ void SendKey(WORD key) {
     SendInput(2, input, sizeof(INPUT));
 }
 
+void TypeText(const std::wstring& text, bool thenEnter) {
+    std::vector<INPUT> inputs;
+    for (wchar_t c : text) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wScan = c;
+        input.ki.dwFlags = KEYEVENTF_UNICODE;
+        inputs.push_back(input);
+        input.ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+        inputs.push_back(input);
+    }
+    if (thenEnter) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = VK_RETURN;
+        inputs.push_back(input);
+        input.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(input);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
 void Click(bool right) {
     INPUT click[2] = {};
     click[0].type = INPUT_MOUSE;

@@ -114,6 +114,8 @@ LRESULT SendBounded(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam 
 
 // A key pressed and released through SendInput (it reaches the window with the keyboard focus).
 void SendKey(WORD key);
+// Characters typed through SendInput in one go, no pause between the keys; then Enter when asked.
+void TypeText(const std::wstring& text, bool thenEnter = false);
 // The real pointer moved to a point of the screen (SendInput), as a person moves the mouse.
 void MoveMouseTo(POINT screen);
 // A button of the real pointer pressed and released where it is (SendInput), or after moving it to `at`: the

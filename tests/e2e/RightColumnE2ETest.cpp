@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <shlobj.h>
-
 #include <string>
 #include <vector>
 
@@ -48,28 +46,7 @@ class RightColumnE2E : public TSharedDesktopTest {
     static void SetUpTestSuite() { StartDesktop(); }
     static void TearDownTestSuite() { EndDesktop(); }
 
-    // What a link hands to the shell: verb, file and parameters, tab-separated; a command line has no verb.
-    static std::wstring ExpectedLaunch(int tag) {
-        const auto folder = [](int csidl) {
-            wchar_t path[MAX_PATH] = {};
-            SHGetSpecialFolderPathW(nullptr, path, csidl, FALSE);
-            return std::wstring(path);
-        };
-        const std::wstring libraries = folder(CSIDL_APPDATA) + L"\\Microsoft\\Windows\\Libraries\\";
-        const std::wstring launches[kLinkCount] = {
-            L"open\t" + folder(CSIDL_PROFILE) + L"\t",
-            L"open\t" + libraries + L"Documents.library-ms\t",
-            L"open\t" + libraries + L"Pictures.library-ms\t",
-            L"open\t" + libraries + L"Music.library-ms\t",
-            L"open\tExplorer.exe\t::{ED228FDF-9EA8-4870-83B1-96B02CFE0D52}",
-            L"open\tExplorer.exe\t::{20D04FE0-3AEA-1069-A2D8-08002B30309D}",
-            L"\trundll32.exe Shell32.DLL,Control_RunDLL\t",
-            L"\tcontrol.exe /name Microsoft.AddHardware\t",
-            L"\tcontrol.exe /name Microsoft.DefaultPrograms\t",
-            L"open\t" + folder(CSIDL_WINDOWS) + L"\\winhlp32.exe\t",
-        };
-        return launches[tag];
-    }
+    static std::wstring ExpectedLaunch(int tag) { return LinkLaunch(tag); }
 
     // The one launch since `before`, checked against the link's.
     void ExpectLaunchOf(int tag, size_t before) {

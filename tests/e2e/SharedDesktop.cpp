@@ -1,9 +1,11 @@
 #include "SharedDesktop.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cstddef>
+#include <iterator>
 
 #include "base/WideText.h"
 #include "system/HelperProtocol.h"
@@ -125,6 +127,28 @@ std::vector<std::wstring> TSharedDesktopTest::NewLaunches() const {
 std::vector<std::wstring> TSharedDesktopTest::WaitForLaunches(size_t count) const {
     WaitUntil([&] { return NewLaunches().size() >= count; }, 5000);
     return NewLaunches();
+}
+
+std::wstring LinkLaunch(int tag) {
+    const auto folder = [](int csidl) {
+        wchar_t path[MAX_PATH] = {};
+        SHGetSpecialFolderPathW(nullptr, path, csidl, FALSE);
+        return std::wstring(path);
+    };
+    const std::wstring libraries = folder(CSIDL_APPDATA) + L"\\Microsoft\\Windows\\Libraries\\";
+    const std::wstring launches[] = {
+        L"open\t" + folder(CSIDL_PROFILE) + L"\t",
+        L"open\t" + libraries + L"Documents.library-ms\t",
+        L"open\t" + libraries + L"Pictures.library-ms\t",
+        L"open\t" + libraries + L"Music.library-ms\t",
+        L"open\tExplorer.exe\t::{ED228FDF-9EA8-4870-83B1-96B02CFE0D52}",
+        L"open\tExplorer.exe\t::{20D04FE0-3AEA-1069-A2D8-08002B30309D}",
+        L"\trundll32.exe Shell32.DLL,Control_RunDLL\t",
+        L"\tcontrol.exe /name Microsoft.AddHardware\t",
+        L"\tcontrol.exe /name Microsoft.DefaultPrograms\t",
+        L"open\t" + folder(CSIDL_WINDOWS) + L"\\winhlp32.exe\t",
+    };
+    return tag >= 0 && tag < static_cast<int>(std::size(launches)) ? launches[tag] : std::wstring();
 }
 
 }  // namespace tessaline::test

@@ -62,4 +62,8 @@ class TSharedDesktopTest : public ::testing::Test {
     size_t launchesBefore_ = 0;
 };
 
+// What the right-hand link `tag` (0 the account .. 9 help) hands to the shell, as the launch log has it: verb,
+// file and parameters, tab-separated; a command line has no verb.
+std::wstring LinkLaunch(int tag);
+
 }  // namespace tessaline::test
