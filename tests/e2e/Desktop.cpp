@@ -529,11 +529,23 @@ bool TDesktop::StartHost() {
     const bool up =
         WaitUntil([&] { return FileExists(ready) || WaitForSingleObject(host_.hProcess, 0) == WAIT_OBJECT_0; }, 10000);
     if (!up || !FileExists(ready)) {
+        fprintf(stderr, "taskbar host: %s\n", up ? "ended before it was ready" : "not ready in time");
         return false;
     }
-    // The program finds the taskbar with FindWindowW: the host's must be the one it gets.
-    taskbar_ = FindWindowW(kTaskbarClass, nullptr);
-    return taskbar_ != nullptr && ProcessOf(taskbar_) == host_.dwProcessId;
+    // The program finds the taskbar with FindWindowW: the host's must be the one it gets. An earlier scenario's
+    // host may still be on its way out.
+    const bool ours = WaitUntil(
+        [&] {
+            taskbar_ = FindWindowW(kTaskbarClass, nullptr);
+            return taskbar_ != nullptr && ProcessOf(taskbar_) == host_.dwProcessId;
+        },
+        5000);
+    if (!ours) {
+        fprintf(stderr, "taskbar host: the first taskbar window belongs to process %lu, not the host's %lu\n",
+                static_cast<unsigned long>(taskbar_ != nullptr ? ProcessOf(taskbar_) : 0),
+                static_cast<unsigned long>(host_.dwProcessId));
+    }
+    return ours;
 }
 
 namespace {
