@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cwchar>
 #include <filesystem>
+#include <map>
 #include <sstream>
 
 #include "base/FileSystem.h"
@@ -30,37 +31,6 @@ constexpr wchar_t kHotCornerHelper[] = L"Velmora64.exe";
 constexpr wchar_t kHookDll[] = L"TarnwickHook32.dll";
 constexpr wchar_t kHotCornerHelper[] = L"Velmora32.exe";
 #endif
-
-void CopyInto(const std::wstring& from, const std::wstring& to) {
-    std::error_code error;
-    fs::copy(fs::path(from), fs::path(to), fs::copy_options::recursive | fs::copy_options::overwrite_existing, error);
-}
-
-// Our environment with the scenario's own entries put in place of any we have.
-std::wstring EnvironmentBlock(const std::vector<std::pair<std::wstring, std::wstring>>& overrides) {
-    std::wstring block;
-    if (wchar_t* strings = GetEnvironmentStringsW()) {
-        for (const wchar_t* entry = strings; *entry != L'\0'; entry += wcslen(entry) + 1) {
-            const std::wstring text(entry);
-            const std::wstring name = text.substr(0, text.find(L'=', 1));
-            bool replaced = false;
-            for (const auto& [key, value] : overrides) {
-                replaced = replaced || CompareStringOrdinal(name.c_str(), -1, key.c_str(), -1, TRUE) == CSTR_EQUAL;
-            }
-            if (!replaced) {
-                block += text;
-                block += L'\0';
-            }
-        }
-        FreeEnvironmentStringsW(strings);
-    }
-    for (const auto& [key, value] : overrides) {
-        block += key + L"=" + value;
-        block += L'\0';
-    }
-    block += L'\0';
-    return block;
-}
 
 std::vector<std::wstring> ReadLines(const std::wstring& path) {
     std::vector<std::wstring> lines;
@@ -87,6 +57,36 @@ DWORD ProcessOf(HWND window) {
 }
 
 }  // namespace
+
+void CopyInto(const std::wstring& from, const std::wstring& to) {
+    std::error_code error;
+    fs::copy(fs::path(from), fs::path(to), fs::copy_options::recursive | fs::copy_options::overwrite_existing, error);
+}
+
+std::wstring EnvironmentBlock(const std::vector<std::pair<std::wstring, std::wstring>>& overrides) {
+    std::wstring block;
+    if (wchar_t* strings = GetEnvironmentStringsW()) {
+        for (const wchar_t* entry = strings; *entry != L'\0'; entry += wcslen(entry) + 1) {
+            const std::wstring text(entry);
+            const std::wstring name = text.substr(0, text.find(L'=', 1));
+            bool replaced = false;
+            for (const auto& [key, value] : overrides) {
+                replaced = replaced || CompareStringOrdinal(name.c_str(), -1, key.c_str(), -1, TRUE) == CSTR_EQUAL;
+            }
+            if (!replaced) {
+                block += text;
+                block += L'\0';
+            }
+        }
+        FreeEnvironmentStringsW(strings);
+    }
+    for (const auto& [key, value] : overrides) {
+        block += key + L"=" + value;
+        block += L'\0';
+    }
+    block += L'\0';
+    return block;
+}
 
 namespace {
 
@@ -386,7 +386,7 @@ std::set<DWORD> ProcessIds() {
 
 }  // namespace
 
-TStartedProcesses::TStartedProcesses() : before_(ProcessIds()) {}
+TStartedProcesses::TStartedProcesses(DWORD launcher) : launcher_(launcher), before_(ProcessIds()) {}
 
 void TStartedProcesses::EndThem() {
     // What the menu's launches start under Wine; the desktop's own explorer was there before.
@@ -398,25 +398,48 @@ void TStartedProcesses::EndThem() {
     if (snapshot == INVALID_HANDLE_VALUE) {
         return;
     }
-    std::vector<HANDLE> ending;
+    std::map<DWORD, DWORD> parents;  // of the new processes
+    std::set<DWORD> ended;
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
         if (before_.count(entry.th32ProcessID) != 0) {
             continue;
         }
-        bool started = false;
+        parents[entry.th32ProcessID] = entry.th32ParentProcessID;
         for (const wchar_t* name : kStarted) {
-            started = started || EqualsNoCase(entry.szExeFile, name);
-        }
-        if (started) {
-            if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
-                TerminateProcess(process, 0);
-                ending.push_back(process);
+            if (EqualsNoCase(entry.szExeFile, name)) {
+                ended.insert(entry.th32ProcessID);
             }
         }
     }
     CloseHandle(snapshot);
+    // The launcher's children, and theirs.
+    const auto startedByLauncher = [&](DWORD id) {
+        for (int depth = 0; depth < 16 && launcher_ != 0; ++depth) {
+            const auto parent = parents.find(id);
+            if (parent == parents.end()) {
+                return false;
+            }
+            if (parent->second == launcher_) {
+                return true;
+            }
+            id = parent->second;
+        }
+        return false;
+    };
+    for (const auto& [id, parent] : parents) {
+        if (startedByLauncher(id)) {
+            ended.insert(id);
+        }
+    }
+    std::vector<HANDLE> ending;
+    for (DWORD id : ended) {
+        if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id)) {
+            TerminateProcess(process, 0);
+            ending.push_back(process);
+        }
+    }
     // Gone before the next step: their windows would otherwise still take the foreground or the pointer.
     for (HANDLE process : ending) {
         WaitForSingleObject(process, 3000);

@@ -9,6 +9,7 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "TestSupport.h"
@@ -127,16 +128,19 @@ void ClickAt(POINT at, bool right = false);
 int RunningProcesses(const wchar_t* exeName);
 
 // Ends what the shell started for a scenario (command and explorer windows, editors, the control panel, help):
-// the processes of those programs that were not running when this was made. At the latest when it goes.
+// the processes of those programs that were not running when this was made, and every new process that
+// `launcher` (the program under test) started, with what they started in turn. At the latest when it goes: a
+// program left running holds the test's output open and takes the foreground from the next scenario.
 class TStartedProcesses {
   public:
-    TStartedProcesses();
+    explicit TStartedProcesses(DWORD launcher = 0);
     TStartedProcesses(const TStartedProcesses&) = delete;
     TStartedProcesses& operator=(const TStartedProcesses&) = delete;
     ~TStartedProcesses() { EndThem(); }
     void EndThem();
 
   private:
+    DWORD launcher_;
     std::set<DWORD> before_;
 };
 
@@ -163,6 +167,11 @@ bool NearColour(uint32_t a, uint32_t b);
 
 // Texts joined for a failure message.
 std::string Narrow(const std::vector<std::wstring>& texts);
+
+// A folder copied with everything in it, over what is there.
+void CopyInto(const std::wstring& from, const std::wstring& to);
+// Our environment with the given entries put in place of any we have, as a block for CreateProcessW.
+std::wstring EnvironmentBlock(const std::vector<std::pair<std::wstring, std::wstring>>& overrides);
 
 // A build output as a Windows path (the build tree is a Unix path; Wine's drive Z: is the Unix root).
 std::wstring BuildPath(const std::wstring& relative);

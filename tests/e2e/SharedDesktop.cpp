@@ -46,7 +46,7 @@ void TSharedDesktopTest::EndDesktop() {
 
 void TSharedDesktopTest::SetUp() {
     ASSERT_TRUE(started_) << "the host or Tessaline did not start";
-    launched_ = std::make_unique<TStartedProcesses>();
+    launched_ = std::make_unique<TStartedProcesses>(desktop_->TessalineProcessId());
     launchesBefore_ = desktop_->LaunchLog().size();
 }
 
