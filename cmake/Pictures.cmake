@@ -1,13 +1,20 @@
 # The pictures of res/ embedded in a Windows executable as RCDATA resources by name. The list is
 # res/pictures.txt (written by the artwork generator): "NAME file-below-res WxH" per line, "#" starts a comment.
 function(tessaline_embed_pictures target)
+    # An optional second argument keeps only the pictures whose resource name starts with it.
+    set(prefix "${ARGV1}")
     set(manifest ${PROJECT_SOURCE_DIR}/res/pictures.txt)
     set(script ${CMAKE_CURRENT_BINARY_DIR}/${target}_pictures.rc)
     file(STRINGS ${manifest} lines)
     set(content "// Generated from res/pictures.txt.\n")
     foreach(line IN LISTS lines)
         if(line MATCHES "^([A-Z0-9_]+)[ \t]+([^ \t]+)")
-            string(APPEND content "${CMAKE_MATCH_1} RCDATA \"${PROJECT_SOURCE_DIR}/res/${CMAKE_MATCH_2}\"\n")
+            set(name ${CMAKE_MATCH_1})
+            set(file ${CMAKE_MATCH_2})
+            string(FIND "${name}" "${prefix}" at)
+            if(at EQUAL 0)
+                string(APPEND content "${name} RCDATA \"${PROJECT_SOURCE_DIR}/res/${file}\"\n")
+            endif()
         endif()
     endforeach()
     file(CONFIGURE OUTPUT ${script} CONTENT "${content}")

@@ -25,30 +25,6 @@ bool DetectBit64Windows() {
 #endif
 }
 
-void SetDPIAware() {
-    OSVERSIONINFOW version{};
-    version.dwOSVersionInfoSize = sizeof version;
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    const bool known = GetVersionExW(&version) != FALSE;
-#pragma GCC diagnostic pop
-    if (!known || version.dwMajorVersion < 6) {
-        return;
-    }
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    if (user32 == nullptr) {
-        return;
-    }
-    using DpiFn = BOOL(WINAPI*)();
-    auto setAware = reinterpret_cast<DpiFn>(reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDPIAware")));
-    // Looked up as well, as the older code did; not needed.
-    (void)GetProcAddress(user32, "IsProcessDPIAware");
-    if (setAware != nullptr) {
-        setAware();
-        Trace(L"SetProcessDPIAware");
-    }
-}
-
 bool DispatchPendingMessages(DWORD ms) {
     MSG msg{};
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {

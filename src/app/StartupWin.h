@@ -22,9 +22,6 @@ void StartMenuCreationEnd();
 // only, so there it is true without asking.
 bool DetectBit64Windows();
 
-// Declares DPI awareness on Windows 6.0 and later (SetProcessDPIAware looked up by name); faults are ignored.
-void SetDPIAware();
-
 // Dispatches every pending message, then waits up to `ms` for another (the start-up wait's poll). False, at once,
 // when WM_QUIT came: it is taken from the queue and not dispatched.
 bool DispatchPendingMessages(DWORD ms);

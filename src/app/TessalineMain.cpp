@@ -28,6 +28,7 @@
 #include "settings/UserDataDir.h"
 #include "startmenu/BugReport.h"
 #include "startmenu/StartMenuFormWin.h"
+#include "system/DpiAware.h"
 #include "system/HookKeyboard.h"
 
 using namespace tessaline;
