@@ -1,27 +1,31 @@
 #!/usr/bin/env bash
 # The demo: from a fresh machine to Tessaline docked in a taskbar under Wine, with screenshots in out/.
 #   scripts/demo.sh [--edge bottom|left|top]
+#   scripts/demo.sh --guide
 # Installs what is missing, builds the programs (x86_64), prepares a Wine prefix with a sample Start Menu
 # (shortcuts to programs that ship with Wine, a few folders, some history of use), starts the demo taskbar host,
 # then Tessaline, opens the menu with a lone Windows key and saves out/docked.png, out/menu.png,
 # out/allprograms.png, out/link.png, out/search.png and out/power.png, a link and the power button marked from
 # the keyboard (out/keys-link.png, out/keys-power.png); then the settings dialog
 # (out/settings.png), where it picks German and the Ember skin (out/settings-german.png, out/docked-ember.png).
+# With --guide it shows the first-run guide instead: out/guide-page1.png, then Right and out/guide-page2.png.
 # With a display (DISPLAY set) everything stays running on it; without one it runs on Xvfb and ends.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$PWD"
 edge=bottom
+guide=no
 while [ $# -gt 0 ]; do
     case "$1" in
         --edge) edge="$2"; shift 2 ;;
-        *) echo "usage: scripts/demo.sh [--edge bottom|left|top]" >&2; exit 2 ;;
+        --guide) guide=yes; shift ;;
+        *) echo "usage: scripts/demo.sh [--edge bottom|left|top] | --guide" >&2; exit 2 ;;
     esac
 done
 
 scripts/setup.sh
 cmake --preset windows64 >/dev/null
-cmake --build --preset windows64 --target Tessaline tarnwick tarnwick_hook velmora taskbar_host print_window make_sample
+cmake --build --preset windows64 --target Tessaline Tessaline_Guide tarnwick tarnwick_hook velmora taskbar_host print_window make_sample
 
 bin="$root/build/windows64/bin"
 demo="$root/build/windows64/tools/demo"
@@ -58,6 +62,25 @@ profile_dir=$("$wine" cmd /c 'echo %USERPROFILE%' 2>/dev/null | tr -d '\r')
 data="$("$wine" winepath -u "$profile_dir" 2>/dev/null)/AppData/LocalLow/Quorvan/Tessaline"
 mkdir -p "$data"
 printf '[Main]\r\nStartup=0\r\n' >"$data/Main.ini"
+
+if [ "$guide" = yes ]; then
+    echo "demo: the first-run guide"
+    "$wine" "$bin/Tessaline_Guide.exe" &
+    sleep 4
+    # The window and a margin round it, where its shadow falls on the desktop.
+    read -r sw sh <<<"$(xdpyinfo -display "$DISPLAY" | awk '/dimensions:/ { split($2, s, "x"); print s[1], s[2] }')"
+    crop="887x522+$(((sw - 807) / 2 - 40))+$(((sh - 442) / 2 - 40))"
+    import -display "$DISPLAY" -window root -crop "$crop" +repage "$out/guide-page1.png"
+    echo "demo: $out/guide-page1.png"
+    xdotool key Right
+    sleep 1
+    import -display "$DISPLAY" -window root -crop "$crop" +repage "$out/guide-page2.png"
+    echo "demo: $out/guide-page2.png"
+    if [ "$own_display" = yes ]; then
+        xdotool key Escape
+    fi
+    exit 0
+fi
 
 echo "demo: sample Start Menu"
 "$wine" "$demo/make_sample.exe" '%APPDATA%\Microsoft\Windows\Start Menu\Programs' >/dev/null
