@@ -10,6 +10,7 @@
 #include "controls/CursorTableWin.h"
 #include "controls/DibSectionWin.h"
 #include "controls/GdiText.h"
+#include "controls/MouseLeaveWin.h"
 #include "controls/WinControlWin.h"
 
 namespace tessaline {
@@ -271,13 +272,7 @@ bool TForm::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
     const TShiftState shift = ShiftFromKeys(wParam);
     switch (message) {
         case WM_MOUSEMOVE:
-            if (!trackingLeave_) {
-                TRACKMOUSEEVENT track{};
-                track.cbSize = sizeof track;
-                track.dwFlags = TME_LEAVE;
-                track.hwndTrack = handle_;
-                trackingLeave_ = TrackMouseEvent(&track) != FALSE;
-            }
+            TrackMouseLeave(handle_, trackingLeave_);
             mouse_.Move(point, shift);
             UpdateHint(MSG{handle_, message, wParam, lParam, 0, {point.X, point.Y}});
             return true;

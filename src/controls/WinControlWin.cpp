@@ -4,6 +4,7 @@
 
 #include "base/Trace.h"
 #include "controls/GdiText.h"
+#include "controls/MouseLeaveWin.h"
 
 namespace tessaline {
 
@@ -74,13 +75,7 @@ bool TWinControl::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
     const int y = static_cast<short>(HIWORD(lParam));
     switch (message) {
         case WM_MOUSEMOVE:
-            if (!trackingLeave_) {
-                TRACKMOUSEEVENT track{};
-                track.cbSize = sizeof track;
-                track.dwFlags = TME_LEAVE;
-                track.hwndTrack = handle_;
-                trackingLeave_ = TrackMouseEvent(&track) != FALSE;
-            }
+            TrackMouseLeave(handle_, trackingLeave_);
             if (!hovered_) {
                 hovered_ = true;
                 MouseEnter();

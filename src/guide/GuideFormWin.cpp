@@ -10,6 +10,7 @@
 
 #include "base/Trace.h"
 #include "controls/DibSectionWin.h"
+#include "controls/MouseLeaveWin.h"
 #include "controls/PictureLoader.h"
 
 namespace tessaline {
@@ -216,13 +217,7 @@ LRESULT TfrmGuide::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
             Answer(model_.KeyDown(static_cast<unsigned>(wParam)));
             return 0;
         case WM_MOUSEMOVE:
-            if (!trackingLeave_) {
-                TRACKMOUSEEVENT track{};
-                track.cbSize = sizeof track;
-                track.dwFlags = TME_LEAVE;
-                track.hwndTrack = handle_;
-                trackingLeave_ = TrackMouseEvent(&track) != FALSE;
-            }
+            TrackMouseLeave(handle_, trackingLeave_);
             Answer(model_.MouseMove(PointOf(lParam)));
             return 0;
         case WM_MOUSELEAVE:
