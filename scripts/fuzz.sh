@@ -89,6 +89,10 @@ if [ $long -eq 0 ]; then
 fi
 
 # Long mode: a pool of one target per core, the slowest first so that the last ones to finish are short.
+# AddressSanitizer records no stack for each allocation (a fault still names where it happened; its input is saved
+# and replays with the full report): on a fixed corpus the bug-report target ran 3,900 inputs a second with the
+# stacks and 6,100 without.
+export ASAN_OPTIONS=${ASAN_OPTIONS:-malloc_context_size=0}
 jobs=$(nproc)
 started=$(date +%s)
 results=build/fuzz/long-results
