@@ -41,8 +41,8 @@ TEST(GuideModel, EachPageDrawsTheBackgroundTheButtonsThenItsOwnPicturesAndTexts)
     EXPECT_EQ(Names(guide.DrawList()),
               (std::vector<std::wstring>{L"GUIDE_BACKGROUND", L"GUIDE_BACK_NORMAL", L"GUIDE_NEXT_NORMAL",
                                          L"GUIDE_DOT_ON", L"GUIDE_DOT_OFF", L"GUIDE_CLOSE_NORMAL", L"GUIDE_MENULOGO",
-                                         L"GUIDE_BACKTEXT1", L"text:It will go to the tr",
-                                         L"text:It will deactivate t", L"text:It will deactivate t"}));
+                                         L"GUIDE_BACKTEXT1", L"text:It will go to the tr", L"text:It will deactivate t",
+                                         L"text:It will deactivate t"}));
     const std::vector<TGuideDraw> first = guide.DrawList();
     EXPECT_EQ(first[0].Bounds, RectOf(0, 0, 807, 442));
     EXPECT_EQ(first[6].Bounds, RectOf(61, 66, 383, 295));
@@ -53,11 +53,10 @@ TEST(GuideModel, EachPageDrawsTheBackgroundTheButtonsThenItsOwnPicturesAndTexts)
 
     guide.SwitchPage(1);
     const std::vector<TGuideDraw> second = guide.DrawList();
-    EXPECT_EQ(Names(second),
-              (std::vector<std::wstring>{L"GUIDE_BACKGROUND", L"GUIDE_BACK_NORMAL", L"GUIDE_NEXT_NORMAL",
-                                         L"GUIDE_DOT_OFF", L"GUIDE_DOT_ON", L"GUIDE_CLOSE_NORMAL",
-                                         L"GUIDE_USERINTERFACE_LOGO", L"GUIDE_BACKTEXT2",
-                                         L"text:It will change the p", L"text:It will link you to "}));
+    EXPECT_EQ(Names(second), (std::vector<std::wstring>{L"GUIDE_BACKGROUND", L"GUIDE_BACK_NORMAL", L"GUIDE_NEXT_NORMAL",
+                                                        L"GUIDE_DOT_OFF", L"GUIDE_DOT_ON", L"GUIDE_CLOSE_NORMAL",
+                                                        L"GUIDE_USERINTERFACE_LOGO", L"GUIDE_BACKTEXT2",
+                                                        L"text:It will change the p", L"text:It will link you to "}));
     EXPECT_EQ(second[6].Bounds, RectOf(54, 66, 383, 295));
     EXPECT_EQ(second[7].Bounds, RectOf(421, 102, 280, 197));
     EXPECT_EQ(second[9].Bounds, RectOf(476, 232, 206, 54));
