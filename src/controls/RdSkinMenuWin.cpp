@@ -13,6 +13,7 @@
 #include "base/Trace.h"
 #include "base/WideText.h"
 #include "controls/DibSectionWin.h"
+#include "controls/MouseLeaveWin.h"
 #include "controls/RdSkinMenuWin.h"
 #include "controls/SkinMenuGlyphs.h"
 
@@ -324,13 +325,7 @@ LRESULT TMenuWindowWin::HandleMessage(HWND window, UINT message, WPARAM wParam, 
         case WM_MOUSEACTIVATE:
             return MA_NOACTIVATE;
         case WM_MOUSEMOVE:
-            if (!trackingLeave_) {
-                TRACKMOUSEEVENT track{};
-                track.cbSize = sizeof track;
-                track.dwFlags = TME_LEAVE;
-                track.hwndTrack = window;
-                trackingLeave_ = TrackMouseEvent(&track) != FALSE;
-            }
+            TrackMouseLeave(window, trackingLeave_);
             level_.MouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return 0;
         case WM_MOUSELEAVE:

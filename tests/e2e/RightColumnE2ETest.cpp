@@ -151,6 +151,9 @@ TEST_F(RightColumnE2E, LogOffRestartAndSleepEachAskTheSystemOnceAndHideTheMenu) 
         const int itemHeight = (client.bottom - 4 - 2 * 3) / 5;
         POINT row{30, 2 + c.Row * itemHeight + c.Separators * 3 + itemHeight / 2};
         ClientToScreen(popup, &row);
+        // Onto the row as a hand moves, in more than one step: the popup marks the row a move lands on.
+        MoveMouseTo({row.x - 6, row.y});
+        PumpFor(50);
         MoveMouseTo(row);
         PumpFor(100);
         Click();
