@@ -25,6 +25,7 @@ function(tessaline_add_program)
     set_target_properties(Tessaline PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
     tessaline_warnings(Tessaline)
     tessaline_embed_pictures(Tessaline)
+    tessaline_version_resource(Tessaline "Tessaline Start button and start menu")
     # The folders that ship beside the program (languages, skins, pictures).
     add_custom_command(TARGET Tessaline POST_BUILD
                        COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/data ${CMAKE_BINARY_DIR}/bin)
