@@ -38,6 +38,13 @@ cmake --preset windows >/dev/null
 cmake --build --preset windows
 cmake --preset windows64 >/dev/null
 cmake --build --preset windows64
+# What ships, checked without running it (this machine runs no 32-bit programs).
+scripts/check-binaries.sh build/windows/bin i686
+scripts/check-binaries.sh build/windows64/bin x86_64
+
+step "release packages from those builds"
+scripts/release.sh --no-build
+scripts/check-release.sh
 
 step "windows tests under Wine"
 # A screen tall enough for the start menu's 1080-pixel work-area scenario.

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Release packages in dist/, from the two Windows builds (built here when missing; what is built is reused):
+#   Tessaline-<version>-win32.zip   the i686 programs, for 32-bit and 64-bit Windows 8
+#   Tessaline-<version>-win64.zip   the x86_64 programs, for 64-bit Windows
+#   debug/<package>/*.debug         the programs' debug information (not in the zips), for reading crash addresses
+#   SHA256SUMS                      over the packages and the debug files
+# The version is the repository's one (the file VERSION). Each zip holds one folder, Tessaline, with the programs
+# stripped, their data folders and README.txt.
+#   scripts/release.sh [--no-build]    --no-build: package what build/windows and build/windows64 hold
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+root=$PWD
+
+build=yes
+[ "${1:-}" = "--no-build" ] && build=no
+
+scripts/setup.sh
+version=$(head -n 1 VERSION)
+programs=(Tessaline Tessaline_Guide tarnwick tarnwick_hook velmora)
+if [ $build = yes ]; then
+    for preset in windows windows64; do
+        cmake --preset "$preset" >/dev/null
+        cmake --build --preset "$preset" --target "${programs[@]}"
+    done
+fi
+
+dist=$root/dist
+rm -rf "$dist"
+mkdir -p "$dist/debug"
+
+# package <name> <machine> <objcopy> <build folder>: the folder Tessaline with the stripped programs and the data.
+package() {
+    local name=$1 arch=$2 objcopy=$3 bin=$4
+    local stage=$dist/stage/$name/Tessaline debug=$dist/debug/$name bits
+    bits=$([ "$arch" = i686 ] && echo 32 || echo 64)
+    mkdir -p "$stage" "$debug"
+    for file in Tessaline.exe Tessaline_Guide.exe Tarnwick.exe "TarnwickHook$bits.dll" "Velmora$bits.exe"; do
+        "$objcopy" --only-keep-debug "$bin/$file" "$debug/$file.debug"
+        "$objcopy" --strip-debug --strip-unneeded --add-gnu-debuglink="$debug/$file.debug" "$bin/$file" "$stage/$file"
+    done
+    cp -r "$bin/Language" "$bin/StartButtonSkin" "$bin/Resources" "$stage/"
+    sed "s/@VERSION@/$version/" packaging/README.txt | sed 's/$/\r/' >"$stage/README.txt"
+    scripts/check-binaries.sh "$stage" "$arch" --stripped
+}
+
+package "Tessaline-$version-win32" i686 i686-w64-mingw32-objcopy build/windows/bin
+# On 64-bit Windows the 32-bit program starts the 64-bit hot-corner helper: the 32-bit package ships it too.
+x86_64-w64-mingw32-objcopy --only-keep-debug build/windows64/bin/Velmora64.exe \
+    "$dist/debug/Tessaline-$version-win32/Velmora64.exe.debug"
+x86_64-w64-mingw32-objcopy --strip-debug --strip-unneeded \
+    --add-gnu-debuglink="$dist/debug/Tessaline-$version-win32/Velmora64.exe.debug" \
+    build/windows64/bin/Velmora64.exe "$dist/stage/Tessaline-$version-win32/Tessaline/Velmora64.exe"
+package "Tessaline-$version-win64" x86_64 x86_64-w64-mingw32-objcopy build/windows64/bin
+
+for name in "Tessaline-$version-win32" "Tessaline-$version-win64"; do
+    (cd "$dist/stage/$name" && cmake -E tar cf "$dist/$name.zip" --format=zip Tessaline)
+    echo "release: dist/$name.zip"
+done
+rm -rf "$dist/stage"
+
+(cd "$dist" && find . -type f ! -name SHA256SUMS | sed 's|^\./||' | LC_ALL=C sort | xargs sha256sum >SHA256SUMS)
+echo "release: dist/SHA256SUMS"
