@@ -35,9 +35,13 @@ for package in win32:i686 win64:x86_64; do
     done
     grep -q "Tessaline $version" "$folder/README.txt" 2>/dev/null || fault "$name.zip: README.txt without the version"
     if [ "$arch" = i686 ]; then
-        # The 64-bit hot-corner helper that the 32-bit program starts on 64-bit Windows.
-        x86_64-w64-mingw32-objdump -f "$folder/Velmora64.exe" 2>/dev/null | grep -q 'file format pei-x86-64$' ||
-            fault "$name.zip: no 64-bit Velmora64.exe"
+        # What docks the 32-bit package on 64-bit Windows: the 64-bit hook DLL and hot-corner helper.
+        for file in TarnwickHook64.dll Velmora64.exe; do
+            x86_64-w64-mingw32-objdump -f "$folder/$file" 2>/dev/null | grep -q 'file format pei-x86-64$' ||
+                fault "$name.zip: no 64-bit $file"
+            x86_64-w64-mingw32-objdump -h "$folder/$file" 2>/dev/null | grep -q ' \.debug_' &&
+                fault "$name.zip: $file has debug sections"
+        done
     fi
     for program in "$folder"/*.exe "$folder"/*.dll; do
         [ -f "$dist/debug/$name/$(basename "$program").debug" ] || fault "$name: no debug file for $(basename "$program")"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Release packages in dist/, from the two Windows builds (built here when missing; what is built is reused):
-#   Tessaline-<version>-win32.zip   the i686 programs, for 32-bit and 64-bit Windows 8
+#   Tessaline-<version>-win32.zip   the i686 programs (with the 64-bit hook DLL and hot-corner helper), for 32-bit
+#                                   and 64-bit Windows 8
 #   Tessaline-<version>-win64.zip   the x86_64 programs, for 64-bit Windows
 #   debug/<package>/*.debug         the programs' debug information (not in the zips), for reading crash addresses
 #   SHA256SUMS                      over the packages and the debug files
@@ -44,12 +45,16 @@ package() {
 }
 
 package "Tessaline-$version-win32" i686 i686-w64-mingw32-objcopy build/windows/bin
-# On 64-bit Windows the 32-bit program starts the 64-bit hot-corner helper: the 32-bit package ships it too.
-x86_64-w64-mingw32-objcopy --only-keep-debug build/windows64/bin/Velmora64.exe \
-    "$dist/debug/Tessaline-$version-win32/Velmora64.exe.debug"
-x86_64-w64-mingw32-objcopy --strip-debug --strip-unneeded \
-    --add-gnu-debuglink="$dist/debug/Tessaline-$version-win32/Velmora64.exe.debug" \
-    build/windows64/bin/Velmora64.exe "$dist/stage/Tessaline-$version-win32/Tessaline/Velmora64.exe"
+# On 64-bit Windows the taskbar is a 64-bit Explorer's: the 32-bit Tarnwick places the 64-bit hook DLL there
+# through the 64-bit rundll32, and the 32-bit program starts the 64-bit hot-corner helper. The 32-bit package
+# ships both, so it docks on either Windows.
+for file in TarnwickHook64.dll Velmora64.exe; do
+    x86_64-w64-mingw32-objcopy --only-keep-debug "build/windows64/bin/$file" \
+        "$dist/debug/Tessaline-$version-win32/$file.debug"
+    x86_64-w64-mingw32-objcopy --strip-debug --strip-unneeded \
+        --add-gnu-debuglink="$dist/debug/Tessaline-$version-win32/$file.debug" \
+        "build/windows64/bin/$file" "$dist/stage/Tessaline-$version-win32/Tessaline/$file"
+done
 package "Tessaline-$version-win64" x86_64 x86_64-w64-mingw32-objcopy build/windows64/bin
 
 for name in "Tessaline-$version-win32" "Tessaline-$version-win64"; do
