@@ -78,6 +78,8 @@ TPoint PointOf(LPARAM lParam) {
 
 }  // namespace
 
+TfrmGuide::TfrmGuide() = default;
+
 TfrmGuide::~TfrmGuide() {
     if (handle_ != nullptr) {
         DestroyWindow(handle_);
@@ -151,8 +153,10 @@ void TfrmGuide::RenderGuide() {
                                reinterpret_cast<BYTE*>(dib.Bits()));
         Gdiplus::Graphics graphics(&canvas);
         graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAliasGridFit);
-        const std::unique_ptr<Gdiplus::FontFamily> family = TextFamily();
-        const Gdiplus::Font font(family.get(), kTextHeight, Gdiplus::FontStyleRegular, Gdiplus::UnitPixel);
+        if (textFamily_ == nullptr) {
+            textFamily_ = TextFamily();
+        }
+        const Gdiplus::Font font(textFamily_.get(), kTextHeight, Gdiplus::FontStyleRegular, Gdiplus::UnitPixel);
         const Gdiplus::SolidBrush brush{Gdiplus::Color(kTextColour)};
         for (const TGuideDraw& draw : model_.DrawList()) {
             if (draw.IsText) {

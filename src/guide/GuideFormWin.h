@@ -6,16 +6,21 @@
 #include <windows.h>
 
 #include <map>
+#include <memory>
 #include <string>
 
 #include "controls/Picture.h"
 #include "guide/GuideModel.h"
 
+namespace Gdiplus {
+class FontFamily;
+}
+
 namespace tessaline {
 
 class TfrmGuide {
   public:
-    TfrmGuide() = default;
+    TfrmGuide();
     TfrmGuide(const TfrmGuide&) = delete;
     TfrmGuide& operator=(const TfrmGuide&) = delete;
     ~TfrmGuide();
@@ -41,6 +46,7 @@ class TfrmGuide {
     bool trackingLeave_ = false;
     TGuideModel model_;
     std::map<std::wstring, TPicture> pictures_;
+    std::unique_ptr<Gdiplus::FontFamily> textFamily_;  // chosen once, at the first render
 };
 
 }  // namespace tessaline
