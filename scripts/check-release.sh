@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks what scripts/release.sh wrote to dist/ without running it: both zips unpack to one Tessaline folder with
 # every program (stripped, for the intended machine, with a version resource and a manifest), the data folders and
-# README.txt; every program's debug information is beside the zips; SHA256SUMS matches.
+# README.txt; every program's debug information is beside the zips; each MSI holds its zip's files; SHA256SUMS
+# matches.
 #   scripts/check-release.sh [dist]
 set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -49,6 +50,32 @@ for package in win32:i686 win64:x86_64; do
     if find "$folder" -name '*.debug' | grep -q .; then
         fault "$name.zip: holds debug files"
     fi
+
+    # The installer package of the same programs: for the intended machine, this version, per machine, holding
+    # exactly the zip's files, with both shortcuts and the program ended before an uninstall.
+    msiArch=$([ "$arch" = i686 ] && echo x86 || echo x64)
+    template=$([ "$arch" = i686 ] && echo Intel || echo x64)
+    msi=$dist/Tessaline-$version-$msiArch.msi
+    if [ ! -f "$msi" ]; then
+        fault "$(basename "$msi"): missing"
+        continue
+    fi
+    msiinfo suminfo "$msi" | grep -qx "Template: $template;1033" || fault "$(basename "$msi"): not for $template"
+    properties=$(msiinfo export "$msi" Property)
+    grep -qP "^ProductVersion\t$version\r?$" <<<"$properties" || fault "$(basename "$msi"): not version $version"
+    grep -qP "^ALLUSERS\t1\r?$" <<<"$properties" || fault "$(basename "$msi"): not per machine"
+    mkdir -p "$scratch/$msiArch"
+    msiextract -C "$scratch/$msiArch" "$msi" >/dev/null || fault "$(basename "$msi"): does not unpack"
+    # msiextract names the installation folder after its parent folder's name, which differs per architecture.
+    extracted=$(dirname "$(find "$scratch/$msiArch" -name Tessaline.exe | head -n 1)")
+    diff -r "$folder" "$extracted" >/dev/null ||
+        fault "$(basename "$msi"): does not hold exactly the files of $name.zip"
+    shortcuts=$(msiinfo export "$msi" Shortcut)
+    for target in Tessaline.exe Tessaline_Guide.exe; do
+        grep -qF "[INSTALLDIR]$target" <<<"$shortcuts" || fault "$(basename "$msi"): no shortcut to $target"
+    done
+    msiinfo export "$msi" CustomAction | grep -qP "^EndRunningTessaline\t82\tTarnwick.exe\t/Quit" ||
+        fault "$(basename "$msi"): the uninstall does not end the running program"
 done
 
 (cd "$dist" && sha256sum --quiet -c SHA256SUMS) || fault "SHA256SUMS does not match"
@@ -56,4 +83,4 @@ done
 if [ $faults -ne 0 ]; then
     exit 1
 fi
-echo "check-release: $dist: both zips and their debug files for version $version"
+echo "check-release: $dist: both zips, both MSIs and the debug files for version $version"

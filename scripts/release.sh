@@ -3,6 +3,8 @@
 #   Tessaline-<version>-win32.zip   the i686 programs (with the 64-bit hook DLL and hot-corner helper), for 32-bit
 #                                   and 64-bit Windows 8
 #   Tessaline-<version>-win64.zip   the x86_64 programs, for 64-bit Windows
+#   Tessaline-<version>-x86.msi     the win32 zip's folder as a Windows Installer package (scripts/make-msi.sh)
+#   Tessaline-<version>-x64.msi     the win64 zip's folder as one
 #   debug/<package>/*.debug         the programs' debug information (not in the zips), for reading crash addresses
 #   SHA256SUMS                      over the packages and the debug files
 # The version is the repository's one (the file VERSION). Each zip holds one folder, Tessaline, with the programs
@@ -61,6 +63,9 @@ for name in "Tessaline-$version-win32" "Tessaline-$version-win64"; do
     (cd "$dist/stage/$name" && cmake -E tar cf "$dist/$name.zip" --format=zip Tessaline)
     echo "release: dist/$name.zip"
 done
+scripts/make-msi.sh "$dist/stage/Tessaline-$version-win32/Tessaline" x86 "$version" "$dist/Tessaline-$version-x86.msi"
+scripts/make-msi.sh "$dist/stage/Tessaline-$version-win64/Tessaline" x64 "$version" "$dist/Tessaline-$version-x64.msi"
+echo "release: dist/Tessaline-$version-x86.msi dist/Tessaline-$version-x64.msi"
 rm -rf "$dist/stage"
 
 (cd "$dist" && find . -type f ! -name SHA256SUMS | sed 's|^\./||' | LC_ALL=C sort | xargs sha256sum >SHA256SUMS)

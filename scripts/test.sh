@@ -52,6 +52,7 @@ export TESSALINE_SCREEN=1920x1200
 source scripts/xvfb.sh
 cleanup() {
     WINEPREFIX=$root/build/wineprefix wineserver -k >/dev/null 2>&1 || true
+    WINEPREFIX=$root/build/wineprefix-install wineserver -k >/dev/null 2>&1 || true
     [ -n "${TESSALINE_XCOMPMGR_PID:-}" ] && kill "$TESSALINE_XCOMPMGR_PID" 2>/dev/null || true
     [ -n "${TESSALINE_XVFB_PID:-}" ] && kill "$TESSALINE_XVFB_PID" 2>/dev/null || true
 }
@@ -59,5 +60,8 @@ trap cleanup EXIT
 scripts/wine-prefix.sh "$root/build/wineprefix" --fresh
 ctest --preset windows
 ctest --preset windows64
+
+step "the release packages installed and run under Wine"
+scripts/test-install.sh
 
 step "all passed"

@@ -144,23 +144,25 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
 
 TDesktop::TDesktop(TDesktopOptions options) : options_(std::move(options)) {
     const std::wstring bin = BuildPath(L"bin");
-    // The test build: the program with the seams that record power actions and shell starts.
-    CopyFileW(BuildPath(L"testbuild\\Tessaline.exe").c_str(), stage_.File(L"Tessaline.exe").c_str(), FALSE);
-    for (const wchar_t* folder : {L"Language", L"StartButtonSkin", L"Resources"}) {
-        CopyInto(bin + L"\\" + folder, stage_.File(folder));
-    }
-    if (options_.RealHelpers) {
-        for (const wchar_t* file : {kTaskbarHelperExe, kHookDll, kHotCornerHelper}) {
-            CopyFileW((bin + L"\\" + file).c_str(), stage_.File(file).c_str(), FALSE);
+    if (options_.ProgramFolder.empty()) {
+        // The test build: the program with the seams that record power actions and shell starts.
+        CopyFileW(BuildPath(L"testbuild\\Tessaline.exe").c_str(), stage_.File(L"Tessaline.exe").c_str(), FALSE);
+        for (const wchar_t* folder : {L"Language", L"StartButtonSkin", L"Resources"}) {
+            CopyInto(bin + L"\\" + folder, stage_.File(folder));
         }
+        if (options_.RealHelpers) {
+            for (const wchar_t* file : {kTaskbarHelperExe, kHookDll, kHotCornerHelper}) {
+                CopyFileW((bin + L"\\" + file).c_str(), stage_.File(file).c_str(), FALSE);
+            }
 #ifdef TESSALINE_BUILD64_DIR
-        const std::wstring helper64 = WindowsPathOf(TESSALINE_BUILD64_DIR) + L"\\bin\\Velmora64.exe";
-        CopyFileW(helper64.c_str(), stage_.File(L"Velmora64.exe").c_str(), FALSE);
+            const std::wstring helper64 = WindowsPathOf(TESSALINE_BUILD64_DIR) + L"\\bin\\Velmora64.exe";
+            CopyFileW(helper64.c_str(), stage_.File(L"Velmora64.exe").c_str(), FALSE);
 #endif
-    } else {
-        const std::wstring standIns = BuildPath(L"standins");
-        for (const wchar_t* file : {L"Tarnwick.exe", L"Velmora32.exe", L"Velmora64.exe"}) {
-            CopyFileW((standIns + L"\\" + file).c_str(), stage_.File(file).c_str(), FALSE);
+        } else {
+            const std::wstring standIns = BuildPath(L"standins");
+            for (const wchar_t* file : {L"Tarnwick.exe", L"Velmora32.exe", L"Velmora64.exe"}) {
+                CopyFileW((standIns + L"\\" + file).c_str(), stage_.File(file).c_str(), FALSE);
+            }
         }
     }
     helperLog_ = profile_.File(L"helpers.log");
@@ -204,7 +206,11 @@ void TDesktop::EndAll() {
 bool TDesktop::HotCornerHelperStaged() const {
     BOOL wow64 = FALSE;
     IsWow64Process(GetCurrentProcess(), &wow64);
-    return FileExists(stage_.File(wow64 ? L"Velmora64.exe" : kHotCornerHelper));
+    return FileExists(ProgramFile(wow64 ? L"Velmora64.exe" : kHotCornerHelper));
+}
+
+std::wstring TDesktop::ProgramFile(const wchar_t* name) const {
+    return options_.ProgramFolder.empty() ? stage_.File(name) : options_.ProgramFolder + L"\\" + name;
 }
 
 std::wstring TDesktop::MainIni() const {
@@ -584,7 +590,7 @@ bool TDesktop::StartTessaline(bool waitDocked, DWORD timeoutMs) {
         RegCreateKeyExW(HKEY_CURRENT_USER, kTessalineX11Settings, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &x11, nullptr);
         RegSetValueExW(x11, L"Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"N"), 2 * sizeof(wchar_t));
     }
-    const bool launched = Launch(stage_.File(L"Tessaline.exe"), L"", tessaline_);
+    const bool launched = Launch(ProgramFile(L"Tessaline.exe"), L"", tessaline_);
     const bool up =
         launched &&
         (!waitDocked || WaitUntil([&] { return Button() != nullptr && IsWindowVisible(Button()); }, timeoutMs));
@@ -601,7 +607,7 @@ bool TDesktop::StartTessaline(bool waitDocked, DWORD timeoutMs) {
 
 DWORD TDesktop::RunSecondTessaline(DWORD timeoutMs) {
     PROCESS_INFORMATION second{};
-    if (!Launch(stage_.File(L"Tessaline.exe"), L"", second)) {
+    if (!Launch(ProgramFile(L"Tessaline.exe"), L"", second)) {
         return 0xFFFFFFFF;
     }
     WaitUntil([&] { return WaitForSingleObject(second.hProcess, 0) == WAIT_OBJECT_0; }, timeoutMs);

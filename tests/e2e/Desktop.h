@@ -29,6 +29,9 @@ struct TDesktopOptions {
     // two seconds for one to withdraw every managed window it hides (the menu becomes managed once it was active),
     // and the program answers nothing meanwhile; the scenarios that open and hide the menu many times skip that.
     bool UnmanagedWindows = false;
+    // An installed copy of the programs to run as they are (the shipped program, its real helpers), instead of
+    // the test build staged in a temporary folder; nothing is copied into it.
+    std::wstring ProgramFolder;
 };
 
 // A message the host's band received (the host logs every private message).
@@ -60,6 +63,10 @@ class TDesktop {
     // Exit code once Tessaline ended, STILL_ACTIVE when it did not in time.
     DWORD WaitTessalineExit(DWORD timeoutMs);
     DWORD TessalineProcessId() const { return tessaline_.dwProcessId; }
+    // Starts another program of the programs' folder (the guide) as a user would, with the scenario's profile.
+    bool StartProgram(const wchar_t* exeName, PROCESS_INFORMATION& process) {
+        return Launch(ProgramFile(exeName), L"", process);
+    }
     // Ends Tessaline and the host (as the destructor does), so the scenario can start them again.
     void EndAll();
 
@@ -79,6 +86,7 @@ class TDesktop {
     std::vector<std::wstring> LaunchLog() const;
 
   private:
+    std::wstring ProgramFile(const wchar_t* name) const;
     bool Launch(const std::wstring& exe, const std::wstring& arguments, PROCESS_INFORMATION& process);
     void End(PROCESS_INFORMATION& process, DWORD timeoutMs);
 

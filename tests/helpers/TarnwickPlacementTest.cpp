@@ -10,7 +10,7 @@
 namespace tessaline {
 namespace {
 
-TEST(TarnwickPlacement, CommandsAreTheTwoSwitchesAlone) {
+TEST(TarnwickPlacement, CommandsAreTheSwitchesAlone) {
     struct Case {
         const wchar_t* parameters;
         TTarnwickCommand expected;
@@ -20,6 +20,8 @@ TEST(TarnwickPlacement, CommandsAreTheTwoSwitchesAlone) {
              Case{L"  /LoadDll ", TTarnwickCommand::LoadDll},
              Case{L"/Restart", TTarnwickCommand::Restart},
              Case{L"/restart", TTarnwickCommand::Restart},
+             Case{L" /QUIT", TTarnwickCommand::Quit},
+             Case{L"/Quit /Restart", TTarnwickCommand::Unknown},
              Case{L"", TTarnwickCommand::Unknown},
              Case{L"loaddll", TTarnwickCommand::Unknown},
              Case{L"/loaddll /Restart", TTarnwickCommand::Unknown},

@@ -46,6 +46,9 @@ TTarnwickCommand ParseTarnwickCommand(std::wstring_view parameters) {
     if (IsHelperParameter(parameters, kRestartParameter)) {
         return TTarnwickCommand::Restart;
     }
+    if (IsHelperParameter(parameters, kQuitParameter)) {
+        return TTarnwickCommand::Quit;
+    }
     return TTarnwickCommand::Unknown;
 }
 

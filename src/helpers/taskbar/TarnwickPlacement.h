@@ -10,9 +10,12 @@
 
 namespace tessaline {
 
-enum class TTarnwickCommand { LoadDll, Restart, Unknown };
+enum class TTarnwickCommand { LoadDll, Restart, Quit, Unknown };
 
-// The whole parameter text: exactly one of the two switches (any case of A-Z), blanks around it allowed.
+// "/Quit": what the installer runs before it replaces or removes the programs (the program never passes it).
+inline constexpr wchar_t kQuitParameter[] = L"/Quit";
+
+// The whole parameter text: exactly one of the switches (any case of A-Z), blanks around it allowed.
 TTarnwickCommand ParseTarnwickCommand(std::wstring_view parameters);
 
 // What the executable and the DLL agree on.

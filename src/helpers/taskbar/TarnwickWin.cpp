@@ -5,6 +5,8 @@
 //             lasts. One copy waits until a taskbar with a band answers again, asks the running program to end
 //             (WMQuitStartMenu: it gives the band its room back and exits), waits for its process to end, and
 //             starts Tessaline.exe afresh, which docks again and runs "/loaddll" itself. Further copies exit.
+//   /Quit     the installer is about to replace or remove the programs: the running program is asked to end the
+//             same way (the taskbar gets its band back) and waited for. Exit 0 once none runs.
 
 #include <windows.h>
 
@@ -135,6 +137,24 @@ int LoadDll() {
     return placed ? kOk : kPlacementFailed;
 }
 
+// Asks the running program, if any, to end (it gives the band its room back first) and waits for its process.
+bool EndRunningProgram() {
+    HWND menu = FindWindowW(kStartMenuFormClass, kStartMenuFormCaption);
+    if (menu == nullptr) {
+        return true;
+    }
+    DWORD processId = 0;
+    GetWindowThreadProcessId(menu, &processId);
+    const TUniqueHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(menu, WMQuitStartMenu, 0, 0, SMTO_ABORTIFHUNG, kQuitTimeoutMs, &result);
+    if (process && WaitForSingleObject(process.get(), kProgramEndWaitMs) != WAIT_OBJECT_0) {
+        Trace(L"Tarnwick: the program did not end");
+        return false;
+    }
+    return true;
+}
+
 int Restart() {
     const TUniqueHandle mutex(CreateMutexW(nullptr, FALSE, kRestartMutexName));
     if (!mutex || GetLastError() == ERROR_ALREADY_EXISTS) {
@@ -144,18 +164,10 @@ int Restart() {
         Trace(L"Tarnwick: the taskbar did not come back");
         return kNoTaskbar;
     }
-    if (HWND menu = FindWindowW(kStartMenuFormClass, kStartMenuFormCaption); menu != nullptr) {
-        DWORD processId = 0;
-        GetWindowThreadProcessId(menu, &processId);
-        const TUniqueHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
-        DWORD_PTR result = 0;
-        SendMessageTimeoutW(menu, WMQuitStartMenu, 0, 0, SMTO_ABORTIFHUNG, kQuitTimeoutMs, &result);
-        // A second program would only find the first one's instance mutex and leave: wait for its end, and if
-        // it does not end, the first program starts us again within a second.
-        if (process && WaitForSingleObject(process.get(), kProgramEndWaitMs) != WAIT_OBJECT_0) {
-            Trace(L"Tarnwick: the program did not end");
-            return kProgramStillRunning;
-        }
+    // A second program would only find the first one's instance mutex and leave: wait for its end, and if it
+    // does not end, the first program starts us again within a second.
+    if (!EndRunningProgram()) {
+        return kProgramStillRunning;
     }
     const std::wstring program = GetProgramDirectory() + kMainProgramExe;
     const auto started = reinterpret_cast<INT_PTR>(
@@ -177,6 +189,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
                 return tessaline::LoadDll();
             case tessaline::TTarnwickCommand::Restart:
                 return tessaline::Restart();
+            case tessaline::TTarnwickCommand::Quit:
+                return tessaline::EndRunningProgram() ? tessaline::kOk : tessaline::kProgramStillRunning;
             case tessaline::TTarnwickCommand::Unknown:
                 break;
         }
