@@ -9,6 +9,9 @@
 
 namespace tessaline::test {
 
+// Dispatches this thread's messages for `ms`.
+void PumpFor(DWORD ms);
+
 // A shortcut saved through IShellLinkW (COM must be initialised).
 bool SaveShortcut(const std::wstring& linkPath, const std::wstring& target);
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "WinTestSupport.h"
 #include "base/Geometry.h"
 #include "controls/Picture.h"
 
@@ -113,8 +114,6 @@ RECT SessionWorkArea();
 // Whether this runs under Wine (which lacks some of the shell, such as property sheets for programs).
 bool RunningUnderWine();
 
-// Dispatches this thread's messages for `ms`.
-void PumpFor(DWORD ms);
 // Pumps until `done` holds or the time is up; true when it held.
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs);
 

@@ -23,6 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::wstring trimmed = Trim(text);
     Check((command == TTarnwickCommand::LoadDll) == (UpperAZ(trimmed) == L"/LOADDLL"));
     Check((command == TTarnwickCommand::Restart) == (UpperAZ(trimmed) == L"/RESTART"));
+    Check((command == TTarnwickCommand::Quit) == (UpperAZ(trimmed) == L"/QUIT"));
     Check(IsHelperParameter(text, kHotCornersParameter) == (UpperAZ(trimmed) == L"/HOTCORNERS"));
 
     // Two non-zero numbers, and what PlanPlacement writes for them reads back as the same.

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "BenchMenu.h"
 #include "BenchProfile.h"
 #include "base/Trace.h"
 #include "catalogue/ShellItems.h"
@@ -93,12 +94,9 @@ int wmain(int argc, wchar_t** argv) {
                 "top level ms");
     for (const auto& [size, values] : sizes) {
         const Profile profile = Build(size, values, writer->Link, writer->File);
-        v_UseProgramManage = std::make_unique<TUseProgramManage>();
-        v_UserPinedManage = std::make_unique<TUserPinedManage>();
-        v_StartMenuManage = std::make_unique<TStartMenuManage>();
-        auto owner = std::make_unique<TComponent>(nullptr);
-        auto* form = new TZelStartMenuFrm(owner.get());
-        if (!form->CreateWindowOnly()) {
+        TBenchMenu menu = MakeBenchMenu();
+        TZelStartMenuFrm* form = menu.Form;
+        if (form == nullptr) {
             std::printf("no window\n");
             return 1;
         }
@@ -145,7 +143,7 @@ int wmain(int argc, wchar_t** argv) {
         });
         std::printf("%-8d %-7d %14.2f %12.2f %12.2f %12.2f\n", size, values, open, frequent, pinned, top);
         std::fflush(stdout);
-        owner.reset();
+        menu.Owner.reset();
         Pump();
         Remove(profile);
     }
