@@ -104,17 +104,19 @@ bool StandardMenuOpen() {
 UINT_PTR v_EscapeTimer = 0;
 bool v_MenuShowed = false;
 
+VOID CALLBACK EscapeWhenAMenuShows(HWND, UINT, UINT_PTR, DWORD) {
+    if (StandardMenuOpen()) {
+        v_MenuShowed = true;
+        KillTimer(nullptr, v_EscapeTimer);
+        INPUT keys[2] = {Key(VK_ESCAPE, false), Key(VK_ESCAPE, true)};
+        SendInput(2, keys, sizeof(INPUT));
+    }
+}
+
 // A timer of this thread, which a menu's own loop dispatches too: Esc once the menu is open.
 void PressEscapeOnceAMenuShows() {
     v_MenuShowed = false;
-    v_EscapeTimer = SetTimer(nullptr, 0, 30, [](HWND, UINT, UINT_PTR, DWORD) {
-        if (StandardMenuOpen()) {
-            v_MenuShowed = true;
-            KillTimer(nullptr, v_EscapeTimer);
-            INPUT keys[2] = {Key(VK_ESCAPE, false), Key(VK_ESCAPE, true)};
-            SendInput(2, keys, sizeof(INPUT));
-        }
-    });
+    v_EscapeTimer = SetTimer(nullptr, 0, 30, EscapeWhenAMenuShows);
 }
 
 // True when the menu showed and was closed; a timer still waiting then is stopped.
