@@ -35,6 +35,8 @@ using namespace tessaline;
 
 namespace {
 
+constexpr unsigned kPrepareFirstOpeningAfterMs = 500;
+
 // What runs before the program's body: the catalogue, GDI+, DPI awareness, the controls' shared parts.
 void InitializeModules() {
     v_UseProgramManage = std::make_unique<TUseProgramManage>();
@@ -91,6 +93,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         }
         if (created && !Application.Terminated()) {
             startButton->Create_ParentWindow();
+            // The docked button paints first (a timer's turn comes after every paint), then the first opening's
+            // work is done while nobody waits for it.
+            startMenu->PrepareFirstOpeningLater(kPrepareFirstOpeningAfterMs);
             Application.Run();
         }
     }

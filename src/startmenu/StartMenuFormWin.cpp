@@ -42,6 +42,8 @@ bool IsWindowOfThisProcess(HWND window) {
 
 // Black at alpha 160 over the glass: the dark translucent background (premultiplied, so only alpha is set).
 constexpr TColor kGlass = 0xA0000000;
+// Where the window is shown once before its first opening: left of and above any screen.
+constexpr int kOffScreen = -32000;
 
 template <typename T>
 T* FindNamed(TComponent& form, const wchar_t* name) {
@@ -281,6 +283,7 @@ void TZelStartMenuFrm::ReloadLanguage() {
 void TZelStartMenuFrm::ShowStartMenuForm() {
     EndRightColumnHover(0);
     Trace(L"ShowStartMenuForm");
+    firstOpeningDone_ = true;
     NoteForegroundWindow();
     v_Show_StartMenu = true;
     LeaveSearchMode();
@@ -298,6 +301,22 @@ void TZelStartMenuFrm::ShowStartMenuForm() {
 void TZelStartMenuFrm::FormShow() {
     HideUserPicture();
     Trace(L"FormShow");
+    FillPanes();
+    Trace(L"Height: ", v_StartMenu_Height);
+    ClearKeyboardMarks();
+    if (Edit_Search->Handle() != nullptr) {
+        SetFocus(Edit_Search->Handle());
+        SendMessageW(Edit_Search->Handle(), EM_SETSEL, 0, 0);
+    }
+    PositionWindow();
+    Timer_LogoShow->SetEnabled(false);
+    Timer_LogoShow->SetInterval(200);
+    Timer_LogoShow->SetEnabled(true);
+    InvalidateRect(ClientArea());
+    Trace(L"FormShow end");
+}
+
+void TZelStartMenuFrm::FillPanes() {
     v_StartMenu_Height = kStartMenuBaseHeight;
     SendMessageW(TreeView_UserPind->Handle(), WM_SETREDRAW, FALSE, 0);
     SendMessageW(TreeView_StartProgramLst->Handle(), WM_SETREDRAW, FALSE, 0);
@@ -329,18 +348,62 @@ void TZelStartMenuFrm::FormShow() {
     SendMessageW(TreeView_UserPind->Handle(), WM_SETREDRAW, TRUE, 0);
     SendMessageW(TreeView_StartProgramLst->Handle(), WM_SETREDRAW, TRUE, 0);
     HideLinksBelowPowerButton();
-    Trace(L"Height: ", v_StartMenu_Height);
-    ClearKeyboardMarks();
-    if (Edit_Search->Handle() != nullptr) {
-        SetFocus(Edit_Search->Handle());
-        SendMessageW(Edit_Search->Handle(), EM_SETSEL, 0, 0);
+}
+
+void TZelStartMenuFrm::PrepareFirstOpening() {
+    if (firstOpeningDone_ || v_Show_StartMenu || Handle() == nullptr) {
+        return;
     }
+    firstOpeningDone_ = true;
+    Trace(L"PrepareFirstOpening");
+    FillPanes();
     PositionWindow();
-    Timer_LogoShow->SetEnabled(false);
-    Timer_LogoShow->SetInterval(200);
-    Timer_LogoShow->SetEnabled(true);
-    InvalidateRect(ClientArea());
-    Trace(L"FormShow end");
+    ShowOnceOffScreen();
+    Trace(L"PrepareFirstOpening end");
+}
+
+void TZelStartMenuFrm::PrepareFirstOpeningLater(unsigned milliseconds) {
+    if (prepareTimer_ == nullptr) {
+        prepareTimer_ = new TTimer(this);
+        prepareTimer_->SetEnabled(false);
+        prepareTimer_->OnTimer = [this](TTimer& timer) {
+            timer.SetEnabled(false);
+            PrepareFirstOpening();
+        };
+    }
+    prepareTimer_->SetInterval(milliseconds);
+    prepareTimer_->SetEnabled(true);
+}
+
+// The window shown once where no screen is, without taking the keyboard, and hidden again: the first showing of
+// a window costs the window system more than later ones. While it shows, the window and its panes are painted
+// into a bitmap that is then dropped (nothing is painted where no screen is): a first paint reads fonts, draws
+// every row's picture (asking for those not yet known) and scales the window's pictures, all of which is kept.
+void TZelStartMenuFrm::ShowOnceOffScreen() {
+    RECT bounds{};
+    GetWindowRect(Handle(), &bounds);
+    const int width = bounds.right - bounds.left;
+    const int height = bounds.bottom - bounds.top;
+    imposingPosition_ = true;
+    SetWindowPos(Handle(), nullptr, kOffScreen, kOffScreen, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    HDC window = GetDC(Handle());
+    HDC memory = CreateCompatibleDC(window);
+    HBITMAP bitmap = CreateCompatibleBitmap(window, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    SendMessageW(Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT | PRF_ERASEBKGND);
+    for (TTreeView* tree : {TreeView_UserPind, TreeView_StartProgramLst}) {
+        if (tree->Handle() != nullptr && tree->Visible()) {
+            SendMessageW(tree->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT | PRF_ERASEBKGND);
+        }
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(Handle(), window);
+    SetWindowPos(Handle(), nullptr, bounds.left, bounds.top, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+    imposingPosition_ = false;
 }
 
 void TZelStartMenuFrm::ApplyLeftPane(bool grow) {

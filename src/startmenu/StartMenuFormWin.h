@@ -62,6 +62,13 @@ class TZelStartMenuFrm : public TForm {
     bool CreateWindowOnly();
 
     void ShowStartMenuForm();
+    // The first opening's own work done ahead, after the button has docked: the catalogue read, the panes filled
+    // and laid out, their pictures asked for and drawn once into memory, so that the user's first opening costs
+    // what the later ones do. The window stays hidden and the active window keeps the keyboard. Once per window,
+    // and nothing once the menu has opened.
+    void PrepareFirstOpening();
+    // PrepareFirstOpening after `milliseconds`, from a timer: the program's messages and paints come first.
+    void PrepareFirstOpeningLater(unsigned milliseconds);
     // Also the application's deactivation handler: activating another application hides the menu.
     void HideStartMenu();
     // The settings dialog's OK: the language of Main.ini again, for every window of the program.
@@ -126,6 +133,8 @@ class TZelStartMenuFrm : public TForm {
     bool CreateWindowParts();
     void SetUpWindow();
     void FormShow();
+    void FillPanes();
+    void ShowOnceOffScreen();
     void ApplyLeftPane(bool grow);
     void PositionWindow();
     void PaintGlass(ICanvas& canvas, const TRect& client);
@@ -225,6 +234,8 @@ class TZelStartMenuFrm : public TForm {
     // The window that had the keyboard when the menu last opened (not one of ours); it gets it back on hiding.
     HWND foregroundBeforeShow_ = nullptr;
     bool hiding_ = false;
+    bool firstOpeningDone_ = false;  // opened, or prepared for it
+    TTimer* prepareTimer_ = nullptr;
     std::wstring shownImage_;
     TLogoHintWindow* logoWindow_ = nullptr;
     TPoint lastMouse_[3] = {{-1, -1}, {-1, -1}, {-1, -1}};

@@ -124,6 +124,29 @@ TEST_F(StartMenuE2E, SitsOnTheWorkAreaEdgeAsTallAsItsPanesWithPins) {
     EXPECT_EQ(after.bottom, window.bottom);
 }
 
+// Once the button has docked, the program fills the panes and draws them once while the menu stays hidden, so the
+// user's first opening is as quick as the later ones; the window the user works in keeps the keyboard meanwhile.
+TEST_F(StartMenuE2E, TheFirstOpeningIsPreparedOnceDockedWithoutShowingOrTakingTheKeyboard) {
+    TPins pins;
+    pins.Add(L"Tessaline test Notepad", SystemProgram(L"notepad.exe"));
+    ASSERT_EQ(pins.Count(), 1u);
+    ASSERT_TRUE(desktop_.StartHost());
+    ASSERT_TRUE(desktop_.StartTessaline());
+    // The user goes on working as soon as the button shows.
+    HWND work = CreateWindowExW(0, L"EDIT", L"the user's work", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 200, 400, 300,
+                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(work, nullptr);
+    SetForegroundWindow(work);
+    menu_ = desktop_.StartMenu();
+    ASSERT_NE(menu_, nullptr);
+    trees_ = Trees(menu_);
+    ASSERT_EQ(trees_.size(), 4u);
+    EXPECT_TRUE(WaitUntil([&] { return SendBounded(trees_[0], TVM_GETCOUNT) >= 1; }, 5000));
+    EXPECT_FALSE(Shown());
+    EXPECT_EQ(GetForegroundWindow(), work);
+    DestroyWindow(work);
+}
+
 TEST_F(StartMenuE2E, WithoutPinsTheFrequentPaneStartsAtTheTop) {
     Open();
     if (SendMessageW(trees_[0], TVM_GETCOUNT, 0, 0) != 0) {

@@ -1,10 +1,12 @@
 // The start-menu window built in this process (without the program's start-up steps): its language follows
 // Main.ini when the settings dialog asks it to reload; the feedback button follows the build's page; the All
-// Programs tree on each showing.
+// Programs tree on each showing; the first opening prepared ahead.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <type_traits>
 
 #include "TestSupport.h"
 #include "WinTestSupport.h"
@@ -23,6 +25,7 @@
 #include "settings/UserDataDir.h"
 #include "startmenu/FeedbackPage.h"
 #include "startmenu/StartMenuFormWin.h"
+#include "system/ShellServices.h"
 
 namespace tessaline {
 namespace {
@@ -108,37 +111,47 @@ TTreeNode* RootNamed(const TTreeView& tree, const std::wstring& text) {
     return nullptr;
 }
 
-TEST(StartMenuFormWin, EveryShowingShowsTheAllProgramsTopLevelAsReadNowClosedAndUnselected) {
-    TempFolder profile;
-    ScopedEnv env(L"USERPROFILE", profile.Path().c_str());
-    CreateDirectoryTree(UserDataDirFromProfile(profile.Path()));
-    test::ComScope com;
-    EnsureGdiplus();
-    RegisterStandardClasses();
-    InitCursorTable();
-    v_StartMenuManage = std::make_unique<TStartMenuManage>();
-    v_UseProgramManage = std::make_unique<TUseProgramManage>();
-    v_UserPinedManage = std::make_unique<TUserPinedManage>();
-    const std::wstring programs = v_StartMenuManage->UserProgramsPath;
-    const std::wstring folder = programs + L"\\TsShow Folder";
-    // Whatever this test leaves in the shared Programs folder goes, also when it stops early.
-    struct Cleanup {
-        std::wstring programs, folder;
-        ~Cleanup() {
-            for (const wchar_t* name : {L"\\TsShow One.lnk", L"\\TsShow Two.lnk"}) {
-                DeleteFileW((programs + name).c_str());
-            }
-            DeleteFileW((folder + L"\\TsShow Inner.lnk").c_str());
-            RemoveDirectoryW(folder.c_str());
-            v_StartMenuManage.reset();
-            v_UseProgramManage.reset();
-            v_UserPinedManage.reset();
-            UnregisterClassW(L"TZelStartMenuFrm", GetModuleHandleW(nullptr));
+// A window over fresh catalogue managers, with a profile of its own; what a test adds to the shared Programs
+// folder ("TsShow ...") goes at the end, also when it stops early.
+class StartMenuFormShowing : public testing::Test {
+  protected:
+    StartMenuFormShowing() : env_(L"USERPROFILE", profile.Path().c_str()) {
+        CreateDirectoryTree(UserDataDirFromProfile(profile.Path()));
+        EnsureGdiplus();
+        RegisterStandardClasses();
+        InitCursorTable();
+        v_StartMenuManage = std::make_unique<TStartMenuManage>();
+        v_UseProgramManage = std::make_unique<TUseProgramManage>();
+        v_UserPinedManage = std::make_unique<TUserPinedManage>();
+        programs = v_StartMenuManage->UserProgramsPath;
+        folder = programs + L"\\TsShow Folder";
+        target = profile.File(L"tool.exe");
+        test::WriteBytes(target, "MZ");
+    }
+    ~StartMenuFormShowing() override {
+        for (const wchar_t* name : {L"\\TsShow One.lnk", L"\\TsShow Two.lnk", L"\\TsShow Three.lnk"}) {
+            DeleteFileW((programs + name).c_str());
         }
-    } cleanup{programs, folder};
+        DeleteFileW((folder + L"\\TsShow Inner.lnk").c_str());
+        RemoveDirectoryW(folder.c_str());
+        v_StartMenuManage.reset();
+        v_UseProgramManage.reset();
+        v_UserPinedManage.reset();
+        UnregisterClassW(L"TZelStartMenuFrm", GetModuleHandleW(nullptr));
+    }
+
+    TempFolder profile;
+    std::wstring programs;
+    std::wstring folder;
+    std::wstring target;  // what the shortcuts start
+
+  private:
+    ScopedEnv env_;
+    test::ComScope com_;
+};
+
+TEST_F(StartMenuFormShowing, EveryShowingShowsTheAllProgramsTopLevelAsReadNowClosedAndUnselected) {
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
-    const std::wstring target = profile.File(L"tool.exe");
-    test::WriteBytes(target, "MZ");
     ASSERT_TRUE(test::SaveShortcut(folder + L"\\TsShow Inner.lnk", target));
     ASSERT_TRUE(test::SaveShortcut(programs + L"\\TsShow One.lnk", target));
     {
@@ -193,6 +206,54 @@ TEST(StartMenuFormWin, EveryShowingShowsTheAllProgramsTopLevelAsReadNowClosedAnd
         form->ShowStartMenuForm();
         EXPECT_EQ(OurRoots(tree), (std::vector<std::wstring>{L"TsShow Two", L"TsShow Folder"}));
         form->HideStartMenu();
+    }
+}
+
+TEST_F(StartMenuFormShowing, TheFirstOpeningPreparedAheadTakesNothingFromTheUserAndStillShowsWhatIsThere) {
+    ASSERT_TRUE(test::SaveShortcut(programs + L"\\TsShow One.lnk", target));
+    // The window the user works in, typing into its box.
+    std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&DestroyWindow)> work(
+        CreateWindowExW(0, L"EDIT", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200, nullptr, nullptr,
+                        GetModuleHandleW(nullptr), nullptr),
+        DestroyWindow);
+    ASSERT_NE(work.get(), nullptr);
+    ForceForegroundWindow(work.get());
+    SetFocus(work.get());
+    test::PumpFor(50);
+    ASSERT_EQ(GetForegroundWindow(), work.get());
+    {
+        TComponent owner(nullptr);
+        auto* form = new TZelStartMenuFrm(&owner);
+        ASSERT_TRUE(form->CreateWindowOnly());
+        // A shortcut loose in the user's Programs folder is a pin.
+        TTreeView& pinned = *form->TreeView_UserPind;
+        std::vector<std::wstring> asked;
+        const auto paneIcon = pinned.OnGetImageIndex;
+        pinned.OnGetImageIndex = [&](TTreeView& sender, TTreeNode& node) {
+            asked.push_back(node.Text());
+            paneIcon(sender, node);
+        };
+
+        form->PrepareFirstOpening();
+        test::PumpFor(50);
+        EXPECT_FALSE(IsWindowVisible(form->Handle()));
+        EXPECT_EQ(GetForegroundWindow(), work.get());
+        EXPECT_EQ(GetFocus(), work.get());
+        EXPECT_EQ(OurRoots(*form->TreeView_Program), (std::vector<std::wstring>{L"TsShow One"}));
+        // The rows that show had their pictures asked for and drawn once.
+        EXPECT_NE(std::find(asked.begin(), asked.end(), L"TsShow One"), asked.end());
+
+        // A shortcut added after the preparation is in the first opening: an opening reads what is there.
+        ASSERT_TRUE(test::SaveShortcut(programs + L"\\TsShow Two.lnk", target));
+        form->ShowStartMenuForm();
+        EXPECT_TRUE(IsWindowVisible(form->Handle()));
+        EXPECT_EQ(OurRoots(*form->TreeView_Program), (std::vector<std::wstring>{L"TsShow One", L"TsShow Two"}));
+        form->HideStartMenu();
+
+        // Once the menu has opened, preparing again does nothing: the panes stay as that opening left them.
+        ASSERT_TRUE(test::SaveShortcut(programs + L"\\TsShow Three.lnk", target));
+        form->PrepareFirstOpening();
+        EXPECT_EQ(OurRoots(*form->TreeView_Program), (std::vector<std::wstring>{L"TsShow One", L"TsShow Two"}));
     }
 }
 

@@ -1,14 +1,18 @@
 // Times opening the start menu: from ShowStartMenuForm to the end of the first paint of the window and its
-// panes, for profiles of the catalogue benchmark's sizes built in the running prefix. Needs a display. Run under
-// Wine:
+// panes, for profiles of the catalogue benchmark's sizes built in the running prefix, beside a floor (BenchFloor.h:
+// a bare window holding the same controls and content, shown and painted the same way) timed in the same run, the
+// two interleaved. Needs a display. Run under Wine:
 //   scripts/wine-run.sh "$PWD/build/wineprefix" build/windows64/tools/bench/menu_open_benchmark.exe [sizes...]
-// Prints, per size, the median of the runs in milliseconds, with the catalogue's share of it.
+// Prints, per size, the first opening and the median of the later ones in milliseconds, each with its floor and
+// the ratio, and where the time of an opening goes.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <vector>
 
+#include "BenchFloor.h"
 #include "BenchMenu.h"
 #include "BenchProfile.h"
 #include "base/Trace.h"
@@ -35,22 +39,45 @@ void Pump() {
     }
 }
 
+constexpr int kInterleavedRuns = 15;
+// First openings are timed over fresh windows and catalogue managers, as after so many start-ups.
+constexpr int kFirstRuns = 5;
+
+void OpenAndPaint(TZelStartMenuFrm& form) {
+    form.ShowStartMenuForm();
+    // The first paint of the window and every pane, done before this returns.
+    RedrawWindow(form.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void OpenAndPaint(TFloorWindow& floor) {
+    floor.Show();
+    RedrawWindow(floor.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+double MedianOf(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
 // One opening with the show handler's trace lines timed: prints how long each step took, from the line that
-// starts it to the next one, and the first paint after the handler.
-void PrintSteps(TZelStartMenuFrm& form) {
+// starts it to the next one, and the first paint after the handler. The menu is left open. Returns the whole
+// opening's milliseconds.
+double PrintSteps(TZelStartMenuFrm& form, bool print = true) {
     std::vector<std::pair<std::wstring, LARGE_INTEGER>> lines;
     SetTraceSink([&](const std::wstring& line) {
         LARGE_INTEGER now{};
         QueryPerformanceCounter(&now);
         lines.emplace_back(line, now);
     });
+    LARGE_INTEGER start{};
+    QueryPerformanceCounter(&start);
     form.ShowStartMenuForm();
     Trace(L"first paint");
     RedrawWindow(form.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    LARGE_INTEGER end{};
+    QueryPerformanceCounter(&end);
     Trace(L"end");
     SetTraceSink({});
-    form.HideStartMenu();
-    Pump();
     LARGE_INTEGER frequency{};
     QueryPerformanceFrequency(&frequency);
     // Only the steps' own labels: lines with values (heights, a pinned row's icon) belong to the step before.
@@ -73,11 +100,12 @@ void PrintSteps(TZelStartMenuFrm& form) {
             }
         }
     }
-    for (size_t i = 0; i + 1 < steps.size(); ++i) {
+    for (size_t i = 0; print && i + 1 < steps.size(); ++i) {
         const double ms = 1000.0 * static_cast<double>(steps[i + 1].second.QuadPart - steps[i].second.QuadPart) /
                           static_cast<double>(frequency.QuadPart);
         std::printf("    %-28ls %8.2f ms\n", steps[i].first.c_str(), ms);
     }
+    return 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
 }  // namespace
@@ -90,35 +118,60 @@ int wmain(int argc, wchar_t** argv) {
     const std::vector<std::pair<int, int>> sizes = ProfileSizes(argc, argv, {{100, 50}, {1000, 300}});
     auto writer = std::make_unique<TShortcutWriter>();
 
-    std::printf("%-8s %-7s %14s %12s %12s %12s\n", "links", "values", "open+paint ms", "frequent ms", "pinned ms",
-                "top level ms");
+    std::printf("%-6s %-6s | %9s %9s %6s | %9s %9s %6s | %10s\n", "links", "values", "first ms", "floor ms", "ratio",
+                "open ms", "floor ms", "ratio", "first/open");
     for (const auto& [size, values] : sizes) {
         const Profile profile = Build(size, values, writer->Link, writer->File);
-        TBenchMenu menu = MakeBenchMenu();
-        TZelStartMenuFrm* form = menu.Form;
-        if (form == nullptr) {
-            std::printf("no window\n");
-            return 1;
+        // Per start-up: what the program does once its button has docked, then the first opening, its steps timed;
+        // a floor copies what it shows and is shown for the first time. The last start-up's menu and floor stay.
+        TBenchMenu menu;
+        std::unique_ptr<TFloorWindow> floor;
+        std::vector<double> prepares;
+        std::vector<double> firsts;
+        std::vector<double> floorFirsts;
+        for (int run = 0; run < kFirstRuns; ++run) {
+            floor.reset();
+            menu.Owner.reset();
+            Pump();
+            menu = MakeBenchMenu();
+            if (menu.Form == nullptr) {
+                std::printf("no window\n");
+                return 1;
+            }
+            prepares.push_back(Milliseconds([&] { menu.Form->PrepareFirstOpening(); }));
+            const bool last = run + 1 == kFirstRuns;
+            if (last) {
+                std::printf("  the first opening after start-up:\n");
+            }
+            firsts.push_back(PrintSteps(*menu.Form, last));
+            floor = std::make_unique<TFloorWindow>(menu.Form->Handle(), *menu.Form);
+            menu.Form->HideStartMenu();
+            Pump();
+            floorFirsts.push_back(Milliseconds([&] { OpenAndPaint(*floor); }));
+            floor->Hide();
+            Pump();
         }
-        // The first showing on its own: it also loads the shell's image lists and fonts, and asks the shell for
-        // every display name and shortcut target the later showings find kept.
-        const double first = Milliseconds([&] {
-            form->ShowStartMenuForm();
-            RedrawWindow(form->Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-        });
+        TZelStartMenuFrm* form = menu.Form;
+        const double first = MedianOf(firsts);
+        const double floorFirst = MedianOf(floorFirsts);
+        std::vector<double> opens;
+        std::vector<double> floors;
+        for (int run = 0; run < kInterleavedRuns; ++run) {
+            opens.push_back(Milliseconds([&] { OpenAndPaint(*form); }));
+            form->HideStartMenu();
+            Pump();
+            floors.push_back(Milliseconds([&] { OpenAndPaint(*floor); }));
+            floor->Hide();
+            Pump();
+        }
+        const double open = MedianOf(opens);
+        const double floorOpen = MedianOf(floors);
+
+        // Where a later opening goes: its steps, the show handler alone (no painting), the paint of a shown menu.
+        std::printf("  a later opening:\n");
+        PrintSteps(*form);
         form->HideStartMenu();
         Pump();
-        const double open = Median(
-            [&] {
-                form->ShowStartMenuForm();
-                // The first paint of the window and every pane, done before this returns.
-                RedrawWindow(form->Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-            },
-            [&] {
-                form->HideStartMenu();
-                Pump();
-            });
-        // Where it goes: the show handler alone (no painting), and the paint of a shown menu.
         const double show = Median([&] { form->ShowStartMenuForm(); },
                                    [&] {
                                        form->HideStartMenu();
@@ -132,8 +185,6 @@ int wmain(int argc, wchar_t** argv) {
         });
         form->HideStartMenu();
         Pump();
-        PrintSteps(*form);
-        std::printf("  first showing %.2f ms, show handler %.2f ms, a full repaint %.2f ms\n", first, show, paint);
         const double frequent = Median([] { v_UseProgramManage->Refresh(); });
         const double pinned = Median([] { v_UserPinedManage->Refresh(); });
         const double top = Median([] {
@@ -141,8 +192,14 @@ int wmain(int argc, wchar_t** argv) {
             v_StartMenuManage->LoadAllPrograms(
                 nullptr, [&](std::unique_ptr<TShellItem> item) { items.push_back(std::move(item)); }, nullptr);
         });
-        std::printf("%-8d %-7d %14.2f %12.2f %12.2f %12.2f\n", size, values, open, frequent, pinned, top);
+        std::printf(
+            "  prepared after docking in %.2f ms; show handler %.2f ms, a full repaint %.2f ms, frequent list "
+            "%.2f ms, pinned list %.2f ms, All Programs' top level %.2f ms; the floor holds %d windows\n",
+            MedianOf(prepares), show, paint, frequent, pinned, top, floor->Windows());
+        std::printf("%-6d %-6d | %9.2f %9.2f %6.2f | %9.2f %9.2f %6.2f | %10.2f\n", size, values, first, floorFirst,
+                    first / floorFirst, open, floorOpen, open / floorOpen, first / open);
         std::fflush(stdout);
+        floor.reset();
         menu.Owner.reset();
         Pump();
         Remove(profile);

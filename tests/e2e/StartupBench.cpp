@@ -1,0 +1,116 @@
+// Times starting the program as it ships (bin/, its real helpers) against the demo taskbar host, which answers at
+// once, over a typical profile (100 shortcuts, 50 UserAssist values) built in the running prefix. Each run starts a
+// fresh host and Tessaline and measures, from the moment Tessaline.exe is started:
+//   window  - its start-menu window exists (the process is up and has made its windows),
+//   docked  - the Start button is a visible child of the taskbar (the taskbar side answered, the button placed),
+//   painted - the button has handled its first paint,
+//   ready   - the first opening's work was done behind the scenes (the All Programs tree holds rows).
+// Needs a display. Run under Wine:
+//   scripts/wine-run.sh "$PWD/build/wineprefix" build/windows64/tests/e2e/startup_benchmark.exe [runs]
+// Prints every run and the medians in milliseconds.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cwchar>
+#include <memory>
+#include <vector>
+
+#include "BenchProfile.h"
+#include "Desktop.h"
+#include "WinTestSupport.h"
+
+using namespace tessaline;
+
+namespace {
+
+double Since(const LARGE_INTEGER& start) {
+    LARGE_INTEGER now{};
+    LARGE_INTEGER frequency{};
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// Polls `done` every millisecond (this thread's messages handled) for up to ten seconds more; the time since
+// `start` when it first held, or -1.
+template <typename Done>
+double TimeUntil(const LARGE_INTEGER& start, Done done) {
+    const double deadline = Since(start) + 10000.0;
+    while (!done()) {
+        if (Since(start) > deadline) {
+            return -1.0;
+        }
+        MSG msg{};
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageW(&msg);
+        }
+        Sleep(1);
+    }
+    return Since(start);
+}
+
+// The button has handled its paint: nothing of it waits to be drawn. (Its pixels cannot be read from the screen
+// here: under Wine the child window of another process is drawn only within its own process.)
+bool Painted(HWND button) {
+    return button != nullptr && IsWindowVisible(button) && !GetUpdateRect(button, nullptr, FALSE);
+}
+
+HWND AllProgramsTree(HWND menu) {
+    HWND tree = nullptr;
+    for (int i = 0; i < 3; ++i) {  // pinned, frequent, All Programs
+        tree = FindWindowExW(menu, tree, WC_TREEVIEWW, nullptr);
+    }
+    return tree;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0.0 : values[values.size() / 2];
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const int runs = argc > 1 ? std::max(1, static_cast<int>(std::wcstol(argv[1], nullptr, 10))) : 7;
+    test::ComScope com;
+    auto writer = std::make_unique<bench::TShortcutWriter>();
+    const bench::Profile profile = bench::Build(100, 50, writer->Link, writer->File);
+    std::vector<double> windows, docks, paints, readies;
+    std::printf("%-4s %10s %10s %10s %10s\n", "run", "window ms", "docked ms", "painted ms", "ready ms");
+    for (int run = 0; run < runs; ++run) {
+        test::TDesktopOptions options;
+        options.ProgramFolder = test::BuildPath(L"bin");
+        test::TDesktop desktop(options);
+        if (!desktop.StartHost()) {
+            std::printf("the taskbar host did not start\n");
+            return 1;
+        }
+        LARGE_INTEGER start{};
+        QueryPerformanceCounter(&start);
+        if (!desktop.StartTessaline(false)) {
+            std::printf("Tessaline did not start\n");
+            return 1;
+        }
+        const double window = TimeUntil(start, [&] { return desktop.StartMenu() != nullptr; });
+        const double docked =
+            TimeUntil(start, [&] { return desktop.Button() != nullptr && IsWindowVisible(desktop.Button()); });
+        const double painted = TimeUntil(start, [&] { return Painted(desktop.Button()); });
+        const double ready = TimeUntil(start, [&] {
+            HWND tree = AllProgramsTree(desktop.StartMenu());
+            return tree != nullptr && test::SendBounded(tree, TVM_GETCOUNT, 0, 0, 1000) > 0;
+        });
+        std::printf("%-4d %10.1f %10.1f %10.1f %10.1f\n", run + 1, window, docked, painted, ready);
+        std::fflush(stdout);
+        windows.push_back(window);
+        docks.push_back(docked);
+        paints.push_back(painted);
+        readies.push_back(ready);
+    }
+    std::printf("%-4s %10.1f %10.1f %10.1f %10.1f\n", "med", Median(windows), Median(docks), Median(paints),
+                Median(readies));
+    bench::Remove(profile);
+    return 0;
+}
