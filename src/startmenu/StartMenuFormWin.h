@@ -64,8 +64,8 @@ class TZelStartMenuFrm : public TForm {
     void ShowStartMenuForm();
     // The first opening's own work done ahead, after the button has docked: the catalogue read, the panes filled
     // and laid out, their pictures asked for and drawn once into memory, so that the user's first opening costs
-    // what the later ones do. The window stays hidden and the active window keeps the keyboard. Once per window,
-    // and nothing once the menu has opened.
+    // what the later ones do. The user sees nothing (the window shows once off the screen, without activation) and
+    // the active window keeps the keyboard. Once per window, and nothing once the menu has opened.
     void PrepareFirstOpening();
     // PrepareFirstOpening after `milliseconds`, from a timer: the program's messages and paints come first.
     void PrepareFirstOpeningLater(unsigned milliseconds);

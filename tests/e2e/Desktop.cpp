@@ -115,6 +115,20 @@ bool RunningUnderWine() {
     return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
+HWND OpenWorkWindow() {
+    HWND work = CreateWindowExW(0, L"EDIT", L"the user's work", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 200, 400, 300,
+                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (work == nullptr) {
+        return nullptr;
+    }
+    SetForegroundWindow(work);
+    if (!WaitUntil([&] { return GetForegroundWindow() == work; }, 3000)) {
+        DestroyWindow(work);
+        return nullptr;
+    }
+    return work;
+}
+
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     while (!done()) {

@@ -114,6 +114,10 @@ RECT SessionWorkArea();
 // Whether this runs under Wine (which lacks some of the shell, such as property sheets for programs).
 bool RunningUnderWine();
 
+// A window of this process a person works in (an edit box), brought to the front; null when it did not come
+// there within three seconds. The caller destroys it.
+HWND OpenWorkWindow();
+
 // Pumps until `done` holds or the time is up; true when it held.
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs);
 

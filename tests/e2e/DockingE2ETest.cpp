@@ -60,11 +60,8 @@ TEST(DockingE2E, ClosingTheMenuGivesTheKeyboardBackToTheWindowThatHadIt) {
     TDesktop desktop;
     ASSERT_TRUE(desktop.StartHost());
     ASSERT_TRUE(desktop.StartTessaline());
-    HWND work = CreateWindowExW(0, L"EDIT", L"the user's work", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 200, 400, 300,
-                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND work = OpenWorkWindow();
     ASSERT_NE(work, nullptr);
-    SetForegroundWindow(work);
-    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == work; }, 3000));
     HWND menu = desktop.StartMenu();
     RECT button{};
     GetWindowRect(desktop.Button(), &button);

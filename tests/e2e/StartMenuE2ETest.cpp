@@ -133,10 +133,8 @@ TEST_F(StartMenuE2E, TheFirstOpeningIsPreparedOnceDockedWithoutShowingOrTakingTh
     ASSERT_TRUE(desktop_.StartHost());
     ASSERT_TRUE(desktop_.StartTessaline());
     // The user goes on working as soon as the button shows.
-    HWND work = CreateWindowExW(0, L"EDIT", L"the user's work", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 200, 400, 300,
-                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND work = OpenWorkWindow();
     ASSERT_NE(work, nullptr);
-    SetForegroundWindow(work);
     menu_ = desktop_.StartMenu();
     ASSERT_NE(menu_, nullptr);
     trees_ = Trees(menu_);

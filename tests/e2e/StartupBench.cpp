@@ -66,11 +66,6 @@ HWND AllProgramsTree(HWND menu) {
     return tree;
 }
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0.0 : values[values.size() / 2];
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -109,8 +104,8 @@ int wmain(int argc, wchar_t** argv) {
         paints.push_back(painted);
         readies.push_back(ready);
     }
-    std::printf("%-4s %10.1f %10.1f %10.1f %10.1f\n", "med", Median(windows), Median(docks), Median(paints),
-                Median(readies));
+    std::printf("%-4s %10.1f %10.1f %10.1f %10.1f\n", "med", bench::MedianOf(windows), bench::MedianOf(docks),
+                bench::MedianOf(paints), bench::MedianOf(readies));
     bench::Remove(profile);
     return 0;
 }

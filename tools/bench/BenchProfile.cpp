@@ -95,6 +95,14 @@ size_t CountEntries(const std::wstring& folder, bool recurse) {
     return count;
 }
 
+double MedianOf(std::vector<double> values) {
+    if (values.empty()) {
+        return 0.0;
+    }
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
 double Median(const std::function<void()>& work, const std::function<void()>& between) {
     std::vector<double> times;
     for (int i = 0; i < kRuns; ++i) {
@@ -103,8 +111,7 @@ double Median(const std::function<void()>& work, const std::function<void()>& be
             between();
         }
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return MedianOf(std::move(times));
 }
 
 Profile Build(int size, int values, IShellLinkW* link, IPersistFile* file) {

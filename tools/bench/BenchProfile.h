@@ -16,6 +16,8 @@ namespace tessaline::bench {
 inline constexpr int kRuns = 5;
 
 double Milliseconds(const std::function<void()>& work);
+// The middle value (of an odd count; the upper middle of an even one); 0 for none.
+double MedianOf(std::vector<double> values);
 // The median of kRuns runs; `between` (untimed) runs after each.
 double Median(const std::function<void()>& work, const std::function<void()>& between = {});
 

@@ -7,7 +7,6 @@
 // the ratio, and where the time of an opening goes.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -52,11 +51,6 @@ void OpenAndPaint(TZelStartMenuFrm& form) {
 void OpenAndPaint(TFloorWindow& floor) {
     floor.Show();
     RedrawWindow(floor.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-}
-
-double MedianOf(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 // One opening with the show handler's trace lines timed: prints how long each step took, from the line that
