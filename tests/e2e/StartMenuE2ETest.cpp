@@ -340,8 +340,61 @@ TEST_F(PowerMenuE2E, ShutDownAsksForTheShutdownWithReasonFFFFAndKeepsTheMenu) {
 namespace tessaline::test {
 namespace {
 
+// While it lives, the system's debugger for crashed programs is one that ends at once, so a crashed program ends
+// as it does on an unattended Windows once its own reporter has run. Wine's debugger would attach instead, and it
+// has been seen to attach to the wrong process (this one), stopping the whole run.
+class TNoCrashDebugger {
+  public:
+    TNoCrashDebugger() {
+        if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kAeDebugKey, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr,
+                            &key_, nullptr) != ERROR_SUCCESS) {
+            key_ = nullptr;
+            return;
+        }
+        wchar_t saved[512] = {};
+        DWORD bytes = sizeof saved - sizeof(wchar_t);
+        DWORD type = 0;
+        had_ = RegQueryValueExW(key_, L"Debugger", nullptr, &type, reinterpret_cast<BYTE*>(saved), &bytes) ==
+                   ERROR_SUCCESS &&
+               (type == REG_SZ || type == REG_EXPAND_SZ);
+        if (had_) {
+            saved_.assign(saved, bytes / sizeof(wchar_t));
+            savedType_ = type;
+        }
+        SetValue(REG_SZ, L"rundll32.exe");
+    }
+    ~TNoCrashDebugger() {
+        if (key_ == nullptr) {
+            return;
+        }
+        if (had_) {
+            SetValue(savedType_, saved_);
+        } else {
+            RegDeleteValueW(key_, L"Debugger");
+        }
+        RegCloseKey(key_);
+    }
+    TNoCrashDebugger(const TNoCrashDebugger&) = delete;
+    TNoCrashDebugger& operator=(const TNoCrashDebugger&) = delete;
+    bool Set() const { return key_ != nullptr; }
+
+  private:
+    static constexpr const wchar_t* kAeDebugKey = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug";
+    void SetValue(DWORD type, const std::wstring& text) {
+        const std::wstring value(text.c_str());  // up to its first terminator
+        RegSetValueExW(key_, L"Debugger", 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    }
+    HKEY key_ = nullptr;
+    bool had_ = false;
+    std::wstring saved_;
+    DWORD savedType_ = REG_SZ;
+};
+
 // A thread started in Tessaline at an address where nothing is: the crash reporter appends its report.
 TEST_F(StartMenuE2E, ACrashAppendsOneReportToTheBugReportFile) {
+    const TNoCrashDebugger noDebugger;
+    ASSERT_TRUE(noDebugger.Set());
     const std::wstring reports = UserDataDirFromProfile(desktop_.ProfileFolder()) + L"Tessaline_Bugreprot.txt";
     for (int crash = 1; crash <= 2; ++crash) {
         ASSERT_TRUE(desktop_.StartHost());
