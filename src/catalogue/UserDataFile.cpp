@@ -10,12 +10,24 @@ namespace {
 
 constexpr wchar_t kFieldSeparator = L';';
 
+// `value` in decimal with at least `width` digits; a negative value keeps its sign and is not padded. Written in
+// place: every launch record and every time written passes here.
 void AppendDigits(std::wstring& out, int32_t value, int width) {
-    std::wstring digits = IntToText(value);
-    if (value >= 0 && digits.size() < static_cast<size_t>(width)) {
-        digits.insert(0, static_cast<size_t>(width) - digits.size(), L'0');
+    wchar_t digits[12];
+    int count = 0;
+    int64_t rest = value < 0 ? -static_cast<int64_t>(value) : value;
+    do {
+        digits[count++] = static_cast<wchar_t>(L'0' + rest % 10);
+        rest /= 10;
+    } while (rest != 0);
+    if (value < 0) {
+        out += L'-';
+    } else if (count < width) {
+        out.append(static_cast<size_t>(width - count), L'0');
     }
-    out += digits;
+    while (count > 0) {
+        out += digits[--count];
+    }
 }
 
 // Exactly `width` decimal digits at `pos`.
@@ -34,6 +46,7 @@ bool ReadDigits(std::wstring_view text, size_t pos, size_t width, int32_t& value
 
 std::wstring FormatUserDataTime(const TDateTime& value) {
     std::wstring out;
+    out.reserve(19);
     AppendDigits(out, value.month, 2);
     out += L'/';
     AppendDigits(out, value.day, 2);
@@ -101,7 +114,9 @@ TUserDataRecord ParseUserDataLine(std::wstring_view line) {
 }
 
 std::wstring MakeUserDataLine(std::wstring_view path, const TDateTime& when) {
-    std::wstring line(path);
+    std::wstring line;
+    line.reserve(path.size() + 23);
+    line += path;
     line += kFieldSeparator;
     line += FormatUserDataTime(when);
     line += L";1";

@@ -14,16 +14,26 @@ namespace {
 
 constexpr wchar_t kReportSeparator[] = L"==================== Tessaline crash report ====================";
 
-std::wstring Hex(uint64_t value, int minDigits) {
+// `value` in upper-case hexadecimal, at least `minDigits` digits, appended to `out`.
+void AppendHex(std::wstring& out, uint64_t value, int minDigits) {
     static constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
-    std::wstring text;
+    wchar_t digits[16];
+    int count = 0;
     do {
-        text.insert(text.begin(), kDigits[value & 0xF]);
+        digits[count++] = kDigits[value & 0xF];
         value >>= 4;
     } while (value != 0);
-    if (static_cast<int>(text.size()) < minDigits) {
-        text.insert(0, static_cast<size_t>(minDigits) - text.size(), L'0');
+    if (count < minDigits) {
+        out.append(static_cast<size_t>(minDigits - count), L'0');
     }
+    while (count > 0) {
+        out += digits[--count];
+    }
+}
+
+std::wstring Hex(uint64_t value, int minDigits) {
+    std::wstring text;
+    AppendHex(text, value, minDigits);
     return text;
 }
 
@@ -36,14 +46,35 @@ std::wstring Padded(int value, int digits) {
 }
 
 // A line break inside a value would let it pass for a line of the report.
-std::wstring OneLine(std::wstring_view text) {
-    std::wstring line(text);
-    for (wchar_t& c : line) {
-        if (c < 0x20 || c == 0x7F) {
-            c = L' ';
+void AppendOneLine(std::wstring& out, std::wstring_view text) {
+    const size_t start = out.size();
+    out += text;
+    for (size_t i = start; i < out.size(); ++i) {
+        if (out[i] < 0x20 || out[i] == 0x7F) {
+            out[i] = L' ';
         }
     }
+}
+
+std::wstring OneLine(std::wstring_view text) {
+    std::wstring line;
+    AppendOneLine(line, text);
     return line;
+}
+
+void AppendAddress(std::wstring& out, uint64_t address, int pointerBytes) {
+    out += L"0x";
+    AppendHex(out, address, pointerBytes * 2);
+}
+
+void AppendModuleOffset(std::wstring& out, const TCodeLocation& location) {
+    if (location.module.empty() || location.address < location.moduleBase) {
+        out += L'?';
+        return;
+    }
+    AppendOneLine(out, location.module);
+    out += L"+0x";
+    AppendHex(out, location.address - location.moduleBase, 1);
 }
 
 std::wstring AccessText(TMemoryAccess access) {
@@ -105,23 +136,29 @@ TMemoryAccess MemoryAccessFromParameter(uint64_t parameter) {
 }
 
 std::wstring FormatAddress(uint64_t address, int pointerBytes) {
-    return L"0x" + Hex(address, pointerBytes * 2);
+    std::wstring text;
+    AppendAddress(text, address, pointerBytes);
+    return text;
 }
 
 std::wstring FormatModuleOffset(const TCodeLocation& location) {
-    if (location.module.empty() || location.address < location.moduleBase) {
-        return L"?";
-    }
-    return OneLine(location.module) + L"+0x" + Hex(location.address - location.moduleBase, 1);
+    std::wstring text;
+    AppendModuleOffset(text, location);
+    return text;
 }
 
 std::vector<std::wstring> FormatBugReport(const TBugReport& report) {
     const int width = report.pointerBytes;
-    const auto where = [width](const TCodeLocation& location) {
-        return FormatAddress(location.address, width) + L" " + FormatModuleOffset(location);
+    // A line naming code: its address and where that lies in its module. A report may hold many of them.
+    const auto where = [width](std::wstring line, const TCodeLocation& location) {
+        line.reserve(line.size() + 4 + 2 * static_cast<size_t>(width) + location.module.size() + 20);
+        AppendAddress(line, location.address, width);
+        line += L' ';
+        AppendModuleOffset(line, location);
+        return line;
     };
-
     std::vector<std::wstring> lines;
+    lines.reserve(9 + std::min(report.frames.size(), kMaxStackFrames));
     lines.push_back(kReportSeparator);
     lines.push_back(L"Time: " + Padded(report.year, 4) + L"-" + Padded(report.month, 2) + L"-" + Padded(report.day, 2) +
                     L" " + Padded(report.hour, 2) + L":" + Padded(report.minute, 2) + L":" + Padded(report.second, 2) +
@@ -134,7 +171,7 @@ std::vector<std::wstring> FormatBugReport(const TBugReport& report) {
             exception += L" " + name;
         }
         lines.push_back(exception);
-        lines.push_back(L"Address: " + where(report.location));
+        lines.push_back(where(L"Address: ", report.location));
         if (report.access != TMemoryAccess::None) {
             lines.push_back(L"Access: " + AccessText(report.access) + L" of " +
                             FormatAddress(report.accessAddress, width));
@@ -148,7 +185,7 @@ std::vector<std::wstring> FormatBugReport(const TBugReport& report) {
         lines.push_back(L"Stack:");
         const size_t count = std::min(report.frames.size(), kMaxStackFrames);
         for (size_t i = 0; i < count; ++i) {
-            lines.push_back(L"  " + where(report.frames[i]));
+            lines.push_back(where(L"  ", report.frames[i]));
         }
     }
     lines.push_back(L"");
@@ -156,13 +193,20 @@ std::vector<std::wstring> FormatBugReport(const TBugReport& report) {
 }
 
 std::string AppendBugReportBytes(const std::string& existing, const std::vector<std::wstring>& reportLines) {
+    size_t length = 2;  // room for a line break put before the report
+    for (const std::wstring& line : reportLines) {
+        length += line.size() + 2;
+    }
     std::wstring text;
+    text.reserve(length);
     for (const std::wstring& line : reportLines) {
         text += line;
         text += L"\r\n";
     }
 
-    std::string bytes = existing;
+    std::string bytes;
+    bytes.reserve(existing.size() + 2 + 3 * length);  // the report in UTF-8 takes at most three bytes a unit
+    bytes = existing;
     switch (existing.empty() ? TextEncoding::Ansi : DetectEncoding(existing)) {
         case TextEncoding::Utf16Le:
         case TextEncoding::Utf16Be: {
