@@ -11,9 +11,11 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "catalogue/AllProgramsTree.h"
+#include "catalogue/FolderWatchWin.h"
 #include "catalogue/ShellItems.h"
 
 namespace tessaline {
@@ -61,6 +63,10 @@ class TStartMenuManage {
     bool ListPath(const std::wstring& path, TShellListing& listing);
     bool ListPidl(const SharedPidl& absolutePidl, TShellListing& listing);
     bool ListFolder(IShellFolder* folder, TShellListing& listing);
+    // As ListPath, but a folder in which nothing changed since it was last listed here (the system's change
+    // notification tells) gives what was listed then, without asking the shell: the top level is listed at every
+    // showing of the menu and seldom changes.
+    bool ListPathKept(const std::wstring& path, TShellListing& listing);
 
     // The top level: loose programs first, then folders, each in code-unit name order. The item's node text
     // is NodeText(item).
@@ -78,8 +84,15 @@ class TStartMenuManage {
   private:
     void OpenFolderNode(IProgramTreeNode& node, int depth);
 
+    struct TKeptListing {
+        TFolderWatch Watch;
+        bool Valid = false;
+        TShellListing Listing;
+    };
+
     IShellFolder* desktopFolder_ = nullptr;
-    std::map<std::wstring, SharedPidl> parsedPaths_;  // folder path -> its absolute identifier list
+    std::map<std::wstring, SharedPidl> parsedPaths_;                      // folder path -> its absolute identifier list
+    std::map<std::pair<std::wstring, bool>, TKeptListing> keptListings_;  // (path, with folders) -> its last listing
 };
 
 // The node text: the item's name less its last extension.

@@ -95,6 +95,47 @@ bool TStartMenuManage::ListPidl(const SharedPidl& absolutePidl, TShellListing& l
     return ok;
 }
 
+namespace {
+
+// A listing's copy: the entries, and identifier lists of their own for the items made from it.
+bool CopyListing(const TShellListing& from, TShellListing& to) {
+    to.Parent = from.Parent;
+    to.Entries = from.Entries;
+    to.Pidls.clear();
+    to.Pidls.reserve(from.Pidls.size());
+    for (const UniquePidl& pidl : from.Pidls) {
+        to.Pidls.emplace_back(ILClone(pidl.get()));
+        if (!to.Pidls.back()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool TStartMenuManage::ListPathKept(const std::wstring& path, TShellListing& listing) {
+    TKeptListing& kept = keptListings_[{path, listing.IncludeFolders}];
+    if (kept.Valid && !kept.Watch.Changed() && DirectoryExists(path)) {
+        TShellListing copy;
+        copy.IncludeFolders = listing.IncludeFolders;
+        if (CopyListing(kept.Listing, copy)) {
+            listing = std::move(copy);
+            return true;
+        }
+    }
+    kept.Valid = false;
+    // Armed before the folder is read: what changes while it is read is read at the next showing.
+    const bool watched = kept.Watch.Arm(path);
+    const bool listed = ListPath(path, listing);
+    if (watched && listed) {
+        kept.Listing = TShellListing{};
+        kept.Listing.IncludeFolders = listing.IncludeFolders;
+        kept.Valid = CopyListing(listing, kept.Listing);
+    }
+    return listed;
+}
+
 bool TStartMenuManage::ListPath(const std::wstring& path, TShellListing& listing) {
     if (path.empty() || !DirectoryExists(path)) {
         return true;  // a folder that is not there contributes nothing
@@ -125,10 +166,10 @@ void TStartMenuManage::LoadAllPrograms(const std::function<void()>& onBegin,
     std::array<TShellListing, 4> listings;
     listings[2].IncludeFolders = false;
     listings[3].IncludeFolders = false;
-    ListPath(UserProgramsPath, listings[0]);
-    ListPath(CommonProgramsPath, listings[1]);
-    ListPath(UserStartMenuPath, listings[2]);
-    ListPath(CommonStartMenuPath, listings[3]);
+    ListPathKept(UserProgramsPath, listings[0]);
+    ListPathKept(CommonProgramsPath, listings[1]);
+    ListPathKept(UserStartMenuPath, listings[2]);
+    ListPathKept(CommonStartMenuPath, listings[3]);
     const std::vector<TEntryRef> order = Ordered(listings, true);
     if (onBegin) {
         onBegin();

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "catalogue/KeptFileFactsWin.h"
 #include "catalogue/PinnedList.h"
 
 namespace tessaline {
@@ -37,6 +38,7 @@ class TUserPinedManage {
   private:
     TUserPinedList list_;
     std::wstring pinFolder_;
+    TKeptFileFacts kept_;  // the pin folder's shortcuts, while it is unchanged
 };
 
 extern std::unique_ptr<TUserPinedManage> v_UserPinedManage;

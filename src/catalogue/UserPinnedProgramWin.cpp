@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include <optional>
+
 #include "base/FileSystem.h"
 #include "base/Strings.h"
 #include "base/Trace.h"
@@ -97,22 +99,33 @@ void TUserPinedManage::Refresh() {
         return;
     }
     ScopedWow64RedirectionOff redirectionOff;
+    // What is known of the folder's shortcuts stays known while the folder is unchanged; whether their targets
+    // are there is asked every time.
+    kept_.Begin({pinFolder_});
     TPinnedShell shell;
-    shell.FileExists = [](const std::wstring& path) { return FileExists(path); };
-    TLinkResolver resolver;
-    shell.ResolveLinkTarget = [&resolver](const std::wstring& link) { return resolver.Resolve(link); };
+    shell.FileExists = [this](const std::wstring& path) {
+        return kept_.FileExists(path, [&] { return FileExists(path); });
+    };
+    std::optional<TLinkResolver> resolver;  // made at the first shortcut not known
+    shell.ResolveLinkTarget = [this, &resolver](const std::wstring& link) {
+        return kept_.LinkTarget(link, [&] { return (resolver ? *resolver : resolver.emplace()).Resolve(link); });
+    };
     shell.GetShellDisplayName = [](const std::wstring& path) { return GetShellDisplayName(path); };
-    shell.GetCreationTime = [](const std::wstring& path) { return GetFileTimeStamp(path, 0); };
-    list_.Rebuild(pinFolder_, ListFolder(pinFolder_, L"*.lnk"), shell);
+    shell.GetCreationTime = [this](const std::wstring& path) {
+        return kept_.CreationTime(path, [&] { return GetFileTimeStamp(path, 0); });
+    };
+    list_.Rebuild(pinFolder_, kept_.Listing(pinFolder_, [this] { return ListFolder(pinFolder_, L"*.lnk"); }), shell);
 }
 
 void TUserPinedManage::Unpin(const TUserPinedInfo& info) {
+    kept_.Forget();
     if (!DeleteFileW(info.LinkPath.c_str())) {
         Trace(L"Unpin: cannot delete ", info.LinkPath);
     }
 }
 
 bool TUserPinedManage::PinProgram(const std::wstring& targetPath, const std::wstring& caption) {
+    kept_.Forget();
     const std::wstring link = PinLinkPath(pinFolder_, caption, targetPath);
     return !link.empty() && CreateShortcut(targetPath, L"", link, caption);
 }

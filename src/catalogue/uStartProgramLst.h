@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/KeptFileFactsWin.h"
 #include "catalogue/UseProgramList.h"
 #include "catalogue/UserAssist.h"
 
@@ -38,6 +39,8 @@ class TUseProgramManage {
     std::wstring dataFile_;
     TUserAssistKeyState keptState_;
     std::vector<TUserAssistValue> keptValues_;
+    std::vector<std::wstring> startMenus_;  // the user's and all users' Start Menu folders
+    TKeptFileFacts kept_;                   // the shortcuts in them, while they are unchanged
 };
 
 extern std::unique_ptr<TUseProgramManage> v_UseProgramManage;

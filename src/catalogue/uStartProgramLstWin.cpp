@@ -1,7 +1,10 @@
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include <algorithm>
 #include <map>
+#include <optional>
 
 #include "base/FileSystem.h"
 #include "base/TextFile.h"
@@ -55,7 +58,9 @@ TDateTime LocalNow() {
 
 }  // namespace
 
-TUseProgramManage::TUseProgramManage() : dataFile_(GetUserDataDir() + kUserDataFileName) {}
+TUseProgramManage::TUseProgramManage()
+    : dataFile_(GetUserDataDir() + kUserDataFileName),
+      startMenus_{GetSpecialFolder(CSIDL_STARTMENU), GetSpecialFolder(CSIDL_COMMON_STARTMENU)} {}
 
 const std::vector<TUserAssistValue>& TUseProgramManage::UserAssistValues() {
     HKEY key = nullptr;
@@ -91,10 +96,17 @@ void TUseProgramManage::Refresh() {
     if (FileExists(dataFile_)) {
         ReadTextFileLines(dataFile_, lines);
     }
+    // Most entries name shortcuts in the Start Menu folders: what is known of those stays known while the
+    // folders are unchanged. Whether the programs they start are there is asked every time.
+    kept_.Begin(startMenus_);
     TUseProgramShell shell;
-    shell.FileExists = [](const std::wstring& path) { return FileExists(path); };
-    TLinkResolver resolver;
-    shell.ResolveLinkTarget = [&resolver](const std::wstring& link) { return resolver.Resolve(link); };
+    shell.FileExists = [this](const std::wstring& path) {
+        return kept_.FileExists(path, [&] { return FileExists(path); });
+    };
+    std::optional<TLinkResolver> resolver;
+    shell.ResolveLinkTarget = [this, &resolver](const std::wstring& link) {
+        return kept_.LinkTarget(link, [&] { return (resolver ? *resolver : resolver.emplace()).Resolve(link); });
+    };
     shell.GetShellDisplayName = [](const std::wstring& path) { return GetShellDisplayName(path); };
     // Values name the same few folders over and over; each lookup reads the registry and three folder paths.
     std::map<std::wstring, std::wstring> knownFolders;

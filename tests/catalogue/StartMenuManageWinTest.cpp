@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "TestSupport.h"
 #include "WinTestSupport.h"
 #include "base/Strings.h"
@@ -74,20 +76,21 @@ class StartMenuManage : public testing::Test {
         made.push_back(path);
     }
     // The top level, our entries only (the prefix has its own).
-    std::vector<std::unique_ptr<Node>> TopLevel() {
+    std::vector<std::unique_ptr<Node>> TopLevel() { return TopLevelOf(*manage); }
+    static std::vector<std::unique_ptr<Node>> TopLevelOf(TStartMenuManage& from) {
         std::vector<std::unique_ptr<Node>> nodes;
         int begins = 0;
         int ends = 0;
-        manage->LoadAllPrograms([&] { ++begins; },
-                                [&](std::unique_ptr<TShellItem> item) {
-                                    auto node = std::make_unique<Node>();
-                                    node->text = NodeText(*item);
-                                    node->item = std::move(item);
-                                    if (node->text.rfind(L"Ts", 0) == 0 || node->text.rfind(L"ts", 0) == 0) {
-                                        nodes.push_back(std::move(node));
-                                    }
-                                },
-                                [&] { ++ends; });
+        from.LoadAllPrograms([&] { ++begins; },
+                             [&](std::unique_ptr<TShellItem> item) {
+                                 auto node = std::make_unique<Node>();
+                                 node->text = NodeText(*item);
+                                 node->item = std::move(item);
+                                 if (node->text.rfind(L"Ts", 0) == 0 || node->text.rfind(L"ts", 0) == 0) {
+                                     nodes.push_back(std::move(node));
+                                 }
+                             },
+                             [&] { ++ends; });
         EXPECT_EQ(begins, 1);
         EXPECT_EQ(ends, 1);
         return nodes;
@@ -206,6 +209,55 @@ TEST_F(StartMenuManage, EveryLoadReadsTheFoldersAgainThroughTheKeptFolderLists) 
     Link(commonFolder + L"\\New.lnk");
     manage->OpenFolderNode(*again);
     EXPECT_EQ(again->Texts(), (std::vector<std::wstring>{L"New"}));
+}
+
+// The top level is kept between showings while the folders' change notifications are silent: after each kind of
+// change it must read as a manager that never listed anything reads it.
+TEST_F(StartMenuManage, AKeptTopLevelReadsAsAFreshOneAfterEachChange) {
+    const std::wstring& user = manage->UserProgramsPath;
+    const std::wstring& common = manage->CommonProgramsPath;
+    test::WriteBytes(folder.File(L"other.exe"), "MZ");
+    const auto rows = [](std::vector<std::unique_ptr<Node>> nodes) {
+        std::vector<std::wstring> described;
+        for (const auto& node : nodes) {
+            described.push_back(node->text + L"|" + std::to_wstring(node->item->Kind) + L"|" +
+                                GetItemPath(*node->item));
+        }
+        return described;
+    };
+    const auto expectFresh = [&](const char* after) {
+        const std::vector<std::wstring> kept = rows(TopLevel());
+        TStartMenuManage fresh;
+        EXPECT_EQ(kept, rows(TopLevelOf(fresh))) << after;
+        return kept;
+    };
+    Link(user + L"\\TsKept.lnk");
+    Folder(common + L"\\TsKeptFolder");
+    const std::vector<std::wstring> first = expectFresh("the first listing");
+    EXPECT_EQ(expectFresh("nothing"), first);
+
+    Link(user + L"\\TsAdded.lnk");
+    expectFresh("adding");
+    const std::wstring renamed = common + L"\\TsRenamed";
+    ASSERT_TRUE(MoveFileW((common + L"\\TsKeptFolder").c_str(), renamed.c_str()));
+    made.push_back(renamed);
+    expectFresh("renaming a folder");
+    ASSERT_TRUE(MoveFileW((user + L"\\TsAdded.lnk").c_str(), (user + L"\\TsMoved.lnk").c_str()));
+    made.push_back(user + L"\\TsMoved.lnk");
+    expectFresh("renaming a shortcut");
+    ASSERT_TRUE(test::SaveShortcut(user + L"\\TsKept.lnk", folder.File(L"other.exe")));
+    expectFresh("retargeting");
+    SetFileAttributesW((user + L"\\TsKept.lnk").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    expectFresh("hiding");
+    SetFileAttributesW((user + L"\\TsKept.lnk").c_str(), FILE_ATTRIBUTE_NORMAL);
+    ASSERT_TRUE(DeleteFileW((user + L"\\TsMoved.lnk").c_str()));
+    expectFresh("deleting");
+    Link(manage->UserStartMenuPath + L"\\TsLoose.lnk");
+    const std::vector<std::wstring> last = expectFresh("adding beside the Programs folder");
+    EXPECT_NE(std::find(last.begin(), last.end(),
+                        L"TsLoose|" + std::to_wstring(TShellItem::kProgram) + L"|" + manage->UserStartMenuPath +
+                            L"\\TsLoose.lnk"),
+              last.end());
 }
 
 TEST_F(StartMenuManage, AMissingFolderContributesNothing) {

@@ -158,6 +158,45 @@ TEST_F(UseProgramManage, ValuesKeptBetweenRefreshesNeverHideAChange) {
     EXPECT_EQ(manage->FindByTarget(profile.File(L"Second.exe")), nullptr);
 }
 
+// What the list keeps of the Start Menu's shortcuts between refreshes never hides a change: after each kind the
+// list reads as one read afresh.
+TEST_F(UseProgramManage, KeptShortcutsReadAsAFreshListAfterEachChange) {
+    const auto rows = [](TUseProgramManage& from) {
+        std::vector<std::wstring> described;
+        for (int i = 0; i < from.Count(); ++i) {
+            const TUseProgramInfo* info = from.GetItem(i);
+            described.push_back(info->LinkPath + L"|" + info->TargetPath + L"|" + info->DisplayName);
+        }
+        return described;
+    };
+    const auto expectFresh = [&](const char* after) {
+        manage->Refresh();
+        TUseProgramManage fresh;
+        fresh.Refresh();
+        EXPECT_EQ(rows(*manage), rows(fresh)) << after;
+        return manage->Count();
+    };
+    const std::wstring alpha = MakeProgram(L"Alpha");
+    const std::wstring beta = MakeProgram(L"Beta");
+    WriteUserAssist(alpha, SYSTEMTIME{2021, 1, 5, 1, 8, 0, 0, 0});
+    WriteUserAssist(beta, SYSTEMTIME{2022, 1, 6, 1, 8, 0, 0, 0});
+    EXPECT_EQ(expectFresh("the first reading"), 2);
+    expectFresh("nothing");
+    // The value names the shortcut's old name: renamed, it names nothing.
+    ASSERT_TRUE(MoveFileW(alpha.c_str(), (programs + L"\\Renamed.lnk").c_str()));
+    EXPECT_EQ(expectFresh("renaming"), 1);
+    ASSERT_TRUE(MoveFileW((programs + L"\\Renamed.lnk").c_str(), alpha.c_str()));
+    EXPECT_EQ(expectFresh("renaming back"), 2);
+    ASSERT_TRUE(test::SaveShortcut(beta, profile.File(L"Alpha.exe")));
+    expectFresh("retargeting");
+    EXPECT_EQ(manage->FindByTarget(profile.File(L"Beta.exe")), nullptr);
+    ASSERT_TRUE(test::SaveShortcut(beta, profile.File(L"Beta.exe")));
+    ASSERT_TRUE(DeleteFileW(profile.File(L"Alpha.exe").c_str()));
+    EXPECT_EQ(expectFresh("deleting a program"), 1);
+    ASSERT_TRUE(DeleteFileW(beta.c_str()));
+    EXPECT_EQ(expectFresh("deleting a shortcut"), 0);
+}
+
 TEST_F(UseProgramManage, WhatIsNoShortcutToAProgramIsLeftOut) {
     const std::wstring link = MakeProgram(L"Gone");
     ASSERT_TRUE(DeleteFileW(profile.File(L"Gone.exe").c_str()));  // target deleted

@@ -104,6 +104,51 @@ TEST_F(UserPinnedProgram, DocumentsPinAndTheNewestPinComesFirst) {
     EXPECT_EQ(Find(doc)->DisplayName, L"TessalineNew Notes");
 }
 
+// What the list keeps of the pin folder's shortcuts between refreshes never hides a change: after each kind the
+// list reads as one read afresh.
+TEST_F(UserPinnedProgram, KeptShortcutsReadAsAFreshListAfterEachChange) {
+    const auto rows = [](TUserPinedManage& from) {
+        std::vector<std::wstring> described;
+        for (int i = 0; i < from.Count(); ++i) {
+            const TUserPinedInfo* info = from.GetItem(i);
+            described.push_back(info->LinkPath + L"|" + info->TargetPath + L"|" + info->DisplayName);
+        }
+        return described;
+    };
+    const auto expectFresh = [&](const char* after) {
+        manage.Refresh();
+        TUserPinedManage fresh;
+        fresh.Refresh();
+        EXPECT_EQ(rows(manage), rows(fresh)) << after;
+    };
+    const std::wstring one = Program(L"One.exe");
+    const std::wstring two = Program(L"Two.exe");
+    const std::wstring three = Program(L"Three.exe");
+    const std::wstring first = Pin(L"TessalineOne.lnk", one, 1);
+    Pin(L"TessalineTwo.lnk", two, 2);
+    expectFresh("the first reading");
+    expectFresh("nothing");
+    Pin(L"TessalineThree.lnk", three, 3);
+    expectFresh("adding");
+    ASSERT_NE(Find(three), nullptr);
+    const std::wstring renamed = manage.PinFolder() + L"TessalineFirst.lnk";
+    ASSERT_TRUE(MoveFileW(first.c_str(), renamed.c_str()));
+    made.push_back(renamed);
+    expectFresh("renaming");
+    ASSERT_TRUE(EqualsNoCase(Find(one)->LinkPath, renamed));
+    ASSERT_TRUE(test::SaveShortcut(manage.PinFolder() + L"TessalineTwo.lnk", three));
+    expectFresh("retargeting");
+    EXPECT_EQ(Find(two), nullptr);
+    Pin(L"TessalineThree.lnk", three, 0);
+    expectFresh("dating a pin earlier");
+    ASSERT_TRUE(DeleteFileW(one.c_str()));
+    expectFresh("deleting a program");
+    EXPECT_EQ(Find(one), nullptr);
+    ASSERT_TRUE(DeleteFileW((manage.PinFolder() + L"TessalineThree.lnk").c_str()));
+    expectFresh("deleting a shortcut");
+    ASSERT_NE(Find(three), nullptr);  // through the retargeted one
+}
+
 TEST_F(UserPinnedProgram, ShortcutsWhoseTargetIsGoneAreLeftOut) {
     const std::wstring exe = Program(L"Gone.exe");
     Pin(L"TessalineGone.lnk", exe, 1);
