@@ -12,6 +12,13 @@ namespace tessaline::test {
 // Dispatches this thread's messages for `ms`.
 void PumpFor(DWORD ms);
 
+// Gives the system time to report a change to a folder made just now. Windows completes a folder's change
+// notifications with the change itself; Wine's server reads them from the host's file notifications afterwards, a
+// few milliseconds later, so a program looking at once may not see them yet.
+inline void LetFolderChangesArrive() {
+    Sleep(100);
+}
+
 // A shortcut saved through IShellLinkW (COM must be initialised).
 bool SaveShortcut(const std::wstring& linkPath, const std::wstring& target);
 

@@ -189,6 +189,7 @@ TEST_F(StartMenuManage, EveryLoadReadsTheFoldersAgainThroughTheKeptFolderLists) 
     ASSERT_NE(Find(first, L"TsFirst"), nullptr);
     Link(user + L"\\TsSecond.lnk");
     ASSERT_TRUE(DeleteFileW((user + L"\\TsFirst.lnk").c_str()));
+    test::LetFolderChangesArrive();
     auto second = TopLevel();
     EXPECT_EQ(Find(second, L"TsFirst"), nullptr);
     EXPECT_NE(Find(second, L"TsSecond"), nullptr);
@@ -198,6 +199,7 @@ TEST_F(StartMenuManage, EveryLoadReadsTheFoldersAgainThroughTheKeptFolderLists) 
     Folder(user + L"\\TsAgain");
     Folder(commonFolder);
     Link(commonFolder + L"\\Old.lnk");
+    test::LetFolderChangesArrive();
     Node* again = Find(second = TopLevel(), L"TsAgain");
     ASSERT_NE(again, nullptr);
     manage->OpenFolderNode(*again);
@@ -226,6 +228,7 @@ TEST_F(StartMenuManage, AKeptTopLevelReadsAsAFreshOneAfterEachChange) {
         return described;
     };
     const auto expectFresh = [&](const char* after) {
+        test::LetFolderChangesArrive();
         const std::vector<std::wstring> kept = rows(TopLevel());
         TStartMenuManage fresh;
         EXPECT_EQ(kept, rows(TopLevelOf(fresh))) << after;

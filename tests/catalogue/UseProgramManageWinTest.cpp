@@ -170,6 +170,7 @@ TEST_F(UseProgramManage, KeptShortcutsReadAsAFreshListAfterEachChange) {
         return described;
     };
     const auto expectFresh = [&](const char* after) {
+        test::LetFolderChangesArrive();
         manage->Refresh();
         TUseProgramManage fresh;
         fresh.Refresh();

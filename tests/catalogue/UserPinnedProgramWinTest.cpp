@@ -116,6 +116,7 @@ TEST_F(UserPinnedProgram, KeptShortcutsReadAsAFreshListAfterEachChange) {
         return described;
     };
     const auto expectFresh = [&](const char* after) {
+        test::LetFolderChangesArrive();
         manage.Refresh();
         TUserPinedManage fresh;
         fresh.Refresh();
