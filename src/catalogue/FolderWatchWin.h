@@ -23,6 +23,8 @@ class TFolderWatch {
     bool Arm(const std::wstring& folder, bool subtree = false);
     // True when the folder may have changed since the last Arm, or when no watch is armed.
     bool Changed() const;
+    // What becomes signalled on a change (INVALID_HANDLE_VALUE when nothing is watched), to wait on many at once.
+    HANDLE Handle() const { return handle_; }
 
   private:
     void Close();

@@ -63,8 +63,8 @@ class TStartMenuManage {
     bool ListPath(const std::wstring& path, TShellListing& listing);
     bool ListPidl(const SharedPidl& absolutePidl, TShellListing& listing);
     bool ListFolder(IShellFolder* folder, TShellListing& listing);
-    // As ListPath, but a folder in which nothing changed since it was last listed here (the system's change
-    // notification tells) gives what was listed then, without asking the shell: the top level is listed at every
+    // As ListPath, but a folder in which nothing changed since it was last listed here, nor below it (the system's
+    // change notification tells) gives what was listed then, without asking the shell: the top level is listed at every
     // showing of the menu and seldom changes.
     bool ListPathKept(const std::wstring& path, TShellListing& listing);
 

@@ -125,8 +125,9 @@ bool TStartMenuManage::ListPathKept(const std::wstring& path, TShellListing& lis
         }
     }
     kept.Valid = false;
-    // Armed before the folder is read: what changes while it is read is read at the next showing.
-    const bool watched = kept.Watch.Arm(path);
+    // Armed before the folder is read: what changes while it is read is read at the next showing. With its
+    // sub-folders: a folder's shown name can come from a file inside it (desktop.ini).
+    const bool watched = kept.Watch.Arm(path, true);
     const bool listed = ListPath(path, listing);
     if (watched && listed) {
         kept.Listing = TShellListing{};

@@ -99,8 +99,8 @@ void TUserPinedManage::Refresh() {
         return;
     }
     ScopedWow64RedirectionOff redirectionOff;
-    // What is known of the folder's shortcuts stays known while the folder is unchanged; whether their targets
-    // are there is asked every time.
+    // What is known of the folder's shortcuts stays known while the folder is unchanged, and whether a program
+    // is there while its own folder is.
     kept_.Begin({pinFolder_});
     TPinnedShell shell;
     shell.FileExists = [this](const std::wstring& path) {

@@ -97,7 +97,7 @@ void TUseProgramManage::Refresh() {
         ReadTextFileLines(dataFile_, lines);
     }
     // Most entries name shortcuts in the Start Menu folders: what is known of those stays known while the
-    // folders are unchanged. Whether the programs they start are there is asked every time.
+    // folders are unchanged, and whether a program they start is there while the program's folder is.
     kept_.Begin(startMenus_);
     TUseProgramShell shell;
     shell.FileExists = [this](const std::wstring& path) {
