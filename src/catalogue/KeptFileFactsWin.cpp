@@ -101,49 +101,34 @@ TKeptFileFacts::TFacts* TKeptFileFacts::Kept(const std::wstring& path) {
     return watched.Armed ? &watched.Facts[path] : nullptr;
 }
 
-bool TKeptFileFacts::FileExists(const std::wstring& path, const std::function<bool()>& ask) {
+template <typename T>
+T TKeptFileFacts::Answer(const std::wstring& path, std::optional<T> TFacts::*field, const std::function<T()>& ask) {
     TFacts* facts = Kept(path);
     if (facts == nullptr) {
         return ask();
     }
-    if (!facts->Exists) {
-        facts->Exists = ask();
+    std::optional<T>& kept = facts->*field;
+    if (!kept) {
+        kept = ask();
     }
-    return *facts->Exists;
+    return *kept;
+}
+
+bool TKeptFileFacts::FileExists(const std::wstring& path, const std::function<bool()>& ask) {
+    return Answer(path, &TFacts::Exists, ask);
 }
 
 std::wstring TKeptFileFacts::LinkTarget(const std::wstring& path, const std::function<std::wstring()>& ask) {
-    TFacts* facts = Kept(path);
-    if (facts == nullptr) {
-        return ask();
-    }
-    if (!facts->Target) {
-        facts->Target = ask();
-    }
-    return *facts->Target;
+    return Answer(path, &TFacts::Target, ask);
 }
 
 TDateTime TKeptFileFacts::CreationTime(const std::wstring& path, const std::function<TDateTime()>& ask) {
-    TFacts* facts = Kept(path);
-    if (facts == nullptr) {
-        return ask();
-    }
-    if (!facts->Created) {
-        facts->Created = ask();
-    }
-    return *facts->Created;
+    return Answer(path, &TFacts::Created, ask);
 }
 
 std::vector<std::wstring> TKeptFileFacts::Listing(const std::wstring& folder,
                                                   const std::function<std::vector<std::wstring>()>& ask) {
-    TFacts* facts = Kept(folder);
-    if (facts == nullptr) {
-        return ask();
-    }
-    if (!facts->Names) {
-        facts->Names = ask();
-    }
-    return *facts->Names;
+    return Answer(folder, &TFacts::Names, ask);
 }
 
 }  // namespace tessaline

@@ -56,6 +56,9 @@ class TKeptFileFacts {
     // The kept facts of `path`, or null when no watched folder holds it (a watched folder itself is held); a file
     // in a folder not watched yet has its folder watched, within the limit.
     TFacts* Kept(const std::wstring& path);
+    // The kept answer of `field` for `path`, asked (and kept, where `path` is watched) when not known.
+    template <typename T>
+    T Answer(const std::wstring& path, std::optional<T> TFacts::*field, const std::function<T()>& ask);
 
     std::vector<std::wstring> folders_;
     std::vector<TWatched> watched_;                     // the given folders first, then single folders
