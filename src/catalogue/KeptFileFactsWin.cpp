@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/FileSystem.h"
 #include "base/Strings.h"
 
 namespace tessaline {
@@ -45,7 +46,12 @@ void TKeptFileFacts::Begin(const std::vector<std::wstring>& folders) {
     std::vector<HANDLE> handles;
     std::vector<size_t> owners;
     for (size_t i = 0; i < watched_.size(); ++i) {
-        if (watched_[i].Armed) {
+        if (watched_[i].Armed && !watched_[i].Subtree && !DirectoryExists(watched_[i].Folder)) {
+            // A folder moved away as a whole (as to the Recycle Bin) takes its watch along, silent: what was kept
+            // of it goes, and its files are asked every time from now on.
+            watched_[i].Facts.clear();
+            watched_[i].Armed = false;
+        } else if (watched_[i].Armed) {
             handles.push_back(watched_[i].Watch->Handle());
             owners.push_back(i);
         } else if (watched_[i].Subtree) {

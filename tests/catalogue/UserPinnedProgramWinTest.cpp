@@ -148,6 +148,16 @@ TEST_F(UserPinnedProgram, KeptShortcutsReadAsAFreshListAfterEachChange) {
     ASSERT_TRUE(DeleteFileW((manage.PinFolder() + L"TessalineThree.lnk").c_str()));
     expectFresh("deleting a shortcut");
     ASSERT_NE(Find(three), nullptr);  // through the retargeted one
+
+    // A program's folder moved away whole, as to the Recycle Bin: nothing changes inside the folder watched.
+    ASSERT_TRUE(CreateDirectoryW(folder.File(L"Apps").c_str(), nullptr));
+    test::WriteBytes(folder.File(L"Apps\\Four.exe"), "MZ");
+    Pin(L"TessalineFour.lnk", folder.File(L"Apps\\Four.exe"), 4);
+    expectFresh("adding a program in a folder of its own");
+    ASSERT_NE(Find(folder.File(L"Apps\\Four.exe")), nullptr);
+    ASSERT_TRUE(MoveFileW(folder.File(L"Apps").c_str(), folder.File(L"Bin").c_str()));
+    expectFresh("moving the program's folder away");
+    EXPECT_EQ(Find(folder.File(L"Apps\\Four.exe")), nullptr);
 }
 
 TEST_F(UserPinnedProgram, ShortcutsWhoseTargetIsGoneAreLeftOut) {
