@@ -21,13 +21,20 @@ std::wstring Trim(std::wstring_view s) {
 }
 
 std::wstring UpperAZ(std::wstring_view s) {
-    std::wstring out(s);
-    for (auto& c : out) {
+    std::wstring out;
+    AppendUpperAZ(out, s);
+    return out;
+}
+
+void AppendUpperAZ(std::wstring& out, std::wstring_view s) {
+    const size_t start = out.size();
+    out.append(s);
+    for (size_t i = start; i < out.size(); ++i) {
+        wchar_t& c = out[i];
         if (c >= L'a' && c <= L'z') {
             c = static_cast<wchar_t>(c - (L'a' - L'A'));
         }
     }
-    return out;
 }
 
 std::wstring LowerAZ(std::wstring_view s) {

@@ -17,6 +17,7 @@ std::wstring Trim(std::wstring_view s);
 
 // Case rules that touch only A-Z / a-z, for the places where other letters must keep their case.
 std::wstring UpperAZ(std::wstring_view s);
+void AppendUpperAZ(std::wstring& out, std::wstring_view s);
 std::wstring LowerAZ(std::wstring_view s);
 
 // Case folding for names (INI sections and keys, language names, file names): ASCII, Latin-1, Latin Extended-A,

@@ -2,28 +2,22 @@
 
 #include <deque>
 
-#include "base/Strings.h"
 #include "search/SearchMatch.h"
 
 namespace tessaline {
 
 namespace {
 
-TIndexedFile MakeIndexedFile(const std::wstring& folder, const std::wstring& name) {
-    std::wstring base(FileBaseName(name));
-    std::wstring upper = UpperAZ(base);
-    return {folder + name, std::move(base), std::move(upper), std::wstring(FileExtension(name))};
-}
-
 // Breadth-first over the tree; sub-folders are queued as found and a vanished one is passed over.
 bool IndexTree(ISearchFileSystem& fileSystem,
                const std::wstring& root,
                const std::atomic<bool>& terminated,
-               std::vector<TIndexedFile>& files) {
+               TIndexedFiles& files) {
     std::deque<std::wstring> queue;
     std::wstring folder = root;
     bool first = true;
     for (;;) {
+        files.BeginFolder(folder);
         const bool listed = fileSystem.ListFolder(folder, [&](const TSearchFolderEntry& entry) {
             if (terminated.load()) {
                 return false;
@@ -35,7 +29,7 @@ bool IndexTree(ISearchFileSystem& fileSystem,
             const std::wstring_view extension = FileExtension(entry.Name);
             if ((extension == L".lnk" || extension == L".exe" || extension == L".msc") &&
                 entry.Name != L"Default Programs.lnk") {
-                files.push_back(MakeIndexedFile(folder, entry.Name));
+                files.Add(entry.Name);
             }
             return true;
         });
@@ -57,14 +51,15 @@ bool IndexTree(ISearchFileSystem& fileSystem,
 bool IndexFlat(ISearchFileSystem& fileSystem,
                const std::wstring& folder,
                const std::atomic<bool>& terminated,
-               std::vector<TIndexedFile>& files) {
+               TIndexedFiles& files) {
+    files.BeginFolder(folder);
     const bool listed = fileSystem.ListFolder(folder, [&](const TSearchFolderEntry& entry) {
         if (terminated.load()) {
             return false;
         }
         const std::wstring_view extension = FileExtension(entry.Name);
         if (!entry.IsFolder && (extension == L".lnk" || extension == L".exe")) {
-            files.push_back(MakeIndexedFile(folder, entry.Name));
+            files.Add(entry.Name);
         }
         return true;
     });
@@ -76,7 +71,7 @@ bool IndexFlat(ISearchFileSystem& fileSystem,
 bool IndexProgramFiles(ISearchFileSystem& fileSystem,
                        const TSearchFolders& folders,
                        const std::atomic<bool>& terminated,
-                       std::vector<TIndexedFile>& files) {
+                       TIndexedFiles& files) {
     fileSystem.SetRedirectionOff(true);
     const bool complete = IndexTree(fileSystem, folders.CommonStartMenu, terminated, files) &&
                           IndexTree(fileSystem, folders.UserPrograms, terminated, files) &&
@@ -92,7 +87,7 @@ bool BuildSearchIndex(const TIndexSetup& setup, bool tableOnly, const std::atomi
     // A new table replaces the old one whole: a pass that still holds the old one reads it to the end.
     index.SetControlPanelTable(std::make_shared<const std::vector<std::wstring>>(setup.BuildTable()));
     if (!tableOnly || !index.ProgramFileIndex()) {
-        auto files = std::make_shared<std::vector<TIndexedFile>>();
+        auto files = std::make_shared<TIndexedFiles>();
         if (!IndexProgramFiles(*setup.FileSystem, setup.Folders, terminated, *files)) {
             return false;
         }

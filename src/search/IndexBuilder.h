@@ -34,7 +34,7 @@ bool BuildSearchIndex(const TIndexSetup& setup, bool tableOnly, const std::atomi
 bool IndexProgramFiles(ISearchFileSystem& fileSystem,
                        const TSearchFolders& folders,
                        const std::atomic<bool>& terminated,
-                       std::vector<TIndexedFile>& files);
+                       TIndexedFiles& files);
 
 class TIdx {
   public:

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "search/IndexedFiles.h"
+
 namespace tessaline {
 
 // The four folders the index and the folder walks cover, each ending in "\".
@@ -19,17 +21,10 @@ struct TSearchFolders {
     std::wstring System;
 };
 
-struct TIndexedFile {
-    std::wstring Path;
-    std::wstring BaseName;   // file name without extension, what the query is matched against
-    std::wstring UpperName;  // BaseName upper-cased in a–z, made once so a pass only searches
-    std::wstring Extension;
-};
-
 class TSearchIndex {
   public:
     using TTable = std::shared_ptr<const std::vector<std::wstring>>;
-    using TFiles = std::shared_ptr<const std::vector<TIndexedFile>>;
+    using TFiles = std::shared_ptr<const TIndexedFiles>;
 
     // Any thread.
     bool IndexReady() const { return ready_.load(std::memory_order_acquire); }

@@ -90,21 +90,27 @@ void TSearchPass::SearchControlPanel(const std::vector<std::wstring>& table) {
     }
 }
 
-void TSearchPass::SearchProgramFiles(const std::vector<TIndexedFile>& files) {
-    for (const TIndexedFile& file : files) {
+void TSearchPass::SearchProgramFiles(const TIndexedFiles& files) {
+    for (size_t i = 0; i < files.Size(); ++i) {
         // Greater, not equal: the files may bring the count to one more than the control-panel rows stop at.
         if (Stopped() || resultCount_ > MaxResults() || blank_) {
             return;
         }
         // The cheap test first: only a matching file is looked for on disk.
-        if (file.UpperName.find(upperQuery_) == std::wstring::npos || Shown(file.BaseName) ||
-            !context_.FileSystem->FileExists(file.Path)) {
+        if (files.UpperBaseName(i).find(upperQuery_) == std::wstring_view::npos) {
             continue;
         }
-        shownNames_.push_back(file.BaseName);
+        std::wstring base(files.BaseName(i));
+        std::wstring path = files.Path(i);
+        if (Shown(base) || !context_.FileSystem->FileExists(path)) {
+            continue;
+        }
+        shownNames_.push_back(base);
         ++resultCount_;
-        std::wstring text = file.Extension == L".lnk" ? file.BaseName : file.BaseName + file.Extension;
-        Add(std::move(text), context_.FileSystem->SmallIconIndex(file.Path), file.Path, file.Extension);
+        std::wstring extension(files.Extension(i));
+        std::wstring text = extension == L".lnk" ? std::move(base) : base + extension;
+        const int icon = context_.FileSystem->SmallIconIndex(path);
+        Add(std::move(text), icon, std::move(path), std::move(extension));
     }
 }
 

@@ -48,7 +48,7 @@ class TSearchPass {
 
     void SearchIndex();
     void SearchControlPanel(const std::vector<std::wstring>& table);
-    void SearchProgramFiles(const std::vector<TIndexedFile>& files);
+    void SearchProgramFiles(const TIndexedFiles& files);
     void WalkFolders();
     void Walk(const std::wstring& root, const wchar_t* extension, bool recurse);
     void SearchWindowsIndex();

@@ -2,6 +2,7 @@
 set(TESSALINE_SEARCH_PURE_SOURCES
     search/SearchMatch.cpp
     search/ControlPanelTable.cpp
+    search/IndexedFiles.cpp
     search/SearchIndex.cpp
     search/IndexBuilder.cpp
     search/WindowsSearchQuery.cpp

@@ -32,8 +32,8 @@ class IndexBuilder : public ::testing::Test {
     std::vector<std::wstring> Paths() {
         std::vector<std::wstring> paths;
         if (auto files = index_.ProgramFileIndex()) {
-            for (const TIndexedFile& file : *files) {
-                paths.push_back(file.Path);
+            for (size_t i = 0; i < files->Size(); ++i) {
+                paths.push_back(files->Path(i));
             }
         }
         return paths;
@@ -53,9 +53,33 @@ TEST_F(IndexBuilder, ProgramFilesInFolderOrderBreadthFirst) {
     EXPECT_EQ(Paths(), (std::vector<std::wstring>{L"S:\\Common\\b.lnk", L"S:\\Common\\a.exe",
                                                   L"S:\\Common\\Tools\\c.msc", L"S:\\Common\\Deep\\Deeper\\d.lnk",
                                                   L"S:\\User\\u.lnk", L"S:\\Win\\w.exe", L"S:\\Win\\Sys\\s.exe"}));
-    const TIndexedFile& first = index_.ProgramFileIndex()->front();
-    EXPECT_EQ(first.BaseName, L"b");
-    EXPECT_EQ(first.Extension, L".lnk");
+    const TIndexedFiles& files = *index_.ProgramFileIndex();
+    EXPECT_EQ(files.BaseName(0), L"b");
+    EXPECT_EQ(files.Extension(0), L".lnk");
+}
+
+// The names lie one after another in one string: each file must read back as its own, whatever its dots and case.
+TEST(IndexedFiles, EachFileReadsBackItsOwnPathBaseNameAndExtension) {
+    TIndexedFiles files;
+    files.Add(L"loose.exe");
+    files.BeginFolder(L"C:\\A\\");
+    files.Add(L"Tool v1.2.lnk");
+    files.Add(L"README");
+    files.BeginFolder(L"C:\\Empty\\");
+    files.BeginFolder(L"C:\\B\\");
+    files.Add(L"zeta.Exe");
+    ASSERT_EQ(files.Size(), 4u);
+    EXPECT_EQ(files.Path(0), L"loose.exe");
+    EXPECT_EQ(files.Path(1), L"C:\\A\\Tool v1.2.lnk");
+    EXPECT_EQ(files.BaseName(1), L"Tool v1.2");
+    EXPECT_EQ(files.UpperBaseName(1), L"TOOL V1.2");
+    EXPECT_EQ(files.Extension(1), L".lnk");
+    EXPECT_EQ(files.Path(2), L"C:\\A\\README");
+    EXPECT_EQ(files.BaseName(2), L"README");
+    EXPECT_EQ(files.Extension(2), L"");
+    EXPECT_EQ(files.Path(3), L"C:\\B\\zeta.Exe");
+    EXPECT_EQ(files.UpperBaseName(3), L"ZETA");
+    EXPECT_EQ(files.Extension(3), L".Exe");
 }
 
 TEST_F(IndexBuilder, AProgramFolderThatCannotBeReadLeavesTheIndexNotReady) {
