@@ -12,31 +12,26 @@ std::wstring WithBackslash(const std::wstring& folder) {
     return !folder.empty() && folder.back() == L'\\' ? folder : folder + L'\\';
 }
 
-// Whether `path` is `folder` (given with a trailing backslash) or lies below it.
-bool Holds(std::wstring_view folder, std::wstring_view path) {
-    const size_t bare = folder.size() - 1;
-    return path.size() >= bare && EqualsNoCase(path.substr(0, bare), folder.substr(0, bare)) &&
-           (path.size() == bare || path[bare] == L'\\');
-}
-
 }  // namespace
 
 void TKeptFileFacts::Renew(TWatched& watched) {
     // Renewed before the questions: a change while they are asked shows at the next round.
     watched.Facts.clear();
-    watched.Armed = watched.Watch->Arm(watched.Folder, watched.Subtree);
+    watched.Armed = watched.Watch->Arm(watched.Folder, false);
 }
 
 void TKeptFileFacts::Begin(const std::vector<std::wstring>& folders) {
     if (folders != folders_) {
+        ++forgotten_;
         folders_ = folders;
         watched_.clear();
-        singles_.clear();
+        byFolder_.clear();
+        singles_ = 0;
         for (const std::wstring& folder : folders) {
-            if (!folder.empty()) {
+            if (!folder.empty() && byFolder_.emplace(UpperAZ(WithBackslash(folder)), watched_.size()).second) {
                 TWatched& watched = watched_.emplace_back();
                 watched.Folder = WithBackslash(folder);
-                watched.Subtree = true;
+                watched.Given = true;
             }
         }
     }
@@ -46,16 +41,19 @@ void TKeptFileFacts::Begin(const std::vector<std::wstring>& folders) {
     std::vector<HANDLE> handles;
     std::vector<size_t> owners;
     for (size_t i = 0; i < watched_.size(); ++i) {
-        if (watched_[i].Armed && !watched_[i].Subtree && !DirectoryExists(watched_[i].Folder)) {
+        if (watched_[i].Armed && !DirectoryExists(watched_[i].Folder)) {
             // A folder moved away as a whole (as to the Recycle Bin) takes its watch along, silent: what was kept
-            // of it goes, and its files are asked every time from now on.
+            // of it goes, and its files are asked every time from now on (a given folder is watched again once it
+            // is back).
             watched_[i].Facts.clear();
             watched_[i].Armed = false;
+            ++forgotten_;
         } else if (watched_[i].Armed) {
             handles.push_back(watched_[i].Watch->Handle());
             owners.push_back(i);
-        } else if (watched_[i].Subtree) {
+        } else if (watched_[i].Given) {
             Renew(watched_[i]);
+            ++forgotten_;
         }
     }
     for (size_t start = 0; start < handles.size(); start += MAXIMUM_WAIT_OBJECTS) {
@@ -66,41 +64,40 @@ void TKeptFileFacts::Begin(const std::vector<std::wstring>& folders) {
         for (size_t k = start; k < start + count; ++k) {
             if (watched_[owners[k]].Watch->Changed()) {
                 Renew(watched_[owners[k]]);
+                ++forgotten_;
             }
         }
     }
 }
 
 void TKeptFileFacts::Forget() {
+    ++forgotten_;
     for (TWatched& watched : watched_) {
         watched.Facts.clear();
     }
 }
 
 TKeptFileFacts::TFacts* TKeptFileFacts::Kept(const std::wstring& path) {
-    for (TWatched& watched : watched_) {
-        if (!watched.Subtree) {
-            break;  // the given folders come first
-        }
-        if (watched.Armed && Holds(watched.Folder, path)) {
-            return &watched.Facts[path];
-        }
+    if (const auto given = byFolder_.find(UpperAZ(WithBackslash(path)));
+        given != byFolder_.end() && watched_[given->second].Given) {
+        TWatched& watched = watched_[given->second];
+        return watched.Armed ? &watched.Facts[path] : nullptr;
     }
     const std::wstring folder = WithBackslash(ExtractFileDir(path));
     if (folder.size() < 2) {
         return nullptr;
     }
-    const std::wstring key = UpperAZ(folder);
     size_t index = 0;
-    if (const auto found = singles_.find(key); found != singles_.end()) {
+    if (const auto found = byFolder_.find(UpperAZ(folder)); found != byFolder_.end()) {
         index = found->second;
     } else {
-        if (singles_.size() >= kMaxSingleFolders) {
+        if (singles_ >= kMaxSingleFolders) {
             return nullptr;
         }
+        ++singles_;
         index = watched_.size();
         watched_.emplace_back().Folder = folder;
-        singles_.emplace(key, index);
+        byFolder_.emplace(UpperAZ(folder), index);
         Renew(watched_[index]);
     }
     TWatched& watched = watched_[index];
@@ -111,6 +108,7 @@ template <typename T>
 T TKeptFileFacts::Answer(const std::wstring& path, std::optional<T> TFacts::*field, const std::function<T()>& ask) {
     TFacts* facts = Kept(path);
     if (facts == nullptr) {
+        ++unkept_;
         return ask();
     }
     std::optional<T>& kept = facts->*field;

@@ -3,6 +3,8 @@
 // records and UserData.ini in the data directory. One instance for the program's life; user-interface thread
 // only, with COM initialised.
 
+#include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,11 +36,26 @@ class TUseProgramManage {
     // The key's values, read again only when the key changed since they were (each value is a round trip to the
     // registry).
     const std::vector<TUserAssistValue>& UserAssistValues();
+    void ForgetValues();
+    // Whether the list as last made is what making it now would give: made from answers the kept facts all kept,
+    // which they have not forgotten since, and from the same values, lines of UserData.ini, Start Menu folders of
+    // the values and local time zone.
+    bool MadeFromStillHolds(const std::vector<std::wstring>& lines) const;
 
     TUseProgramList list_;
     std::wstring dataFile_;
     TUserAssistKeyState keptState_;
     std::vector<TUserAssistValue> keptValues_;
+    uint64_t valuesRead_ = 0;  // how many times keptValues_ was read or cleared
+    struct TMadeFrom {
+        bool Holds = false;
+        uint64_t ValuesRead = 0;
+        std::vector<std::wstring> Lines;
+        std::map<std::wstring, std::wstring> KnownFolders;  // GUID -> folder, as the values named them
+        int64_t LocalBias = 0;
+        uint64_t Forgotten = 0;
+    };
+    TMadeFrom madeFrom_;
     std::vector<std::wstring> startMenus_;  // the user's and all users' Start Menu folders
     TKeptFileFacts kept_;                   // the shortcuts in them, while they are unchanged
 };

@@ -50,6 +50,17 @@ std::vector<TUserAssistValue> ReadUserAssistValues(HKEY key, DWORD count, DWORD 
     return values;
 }
 
+// How far local time is from UTC now, in 100-ns units: the list's times are local ones.
+int64_t LocalBias() {
+    FILETIME utc{};
+    GetSystemTimeAsFileTime(&utc);
+    FILETIME local{};
+    if (!FileTimeToLocalFileTime(&utc, &local)) {
+        return 0;
+    }
+    return static_cast<int64_t>(FileTimeValue(local) - FileTimeValue(utc));
+}
+
 TDateTime LocalNow() {
     SYSTEMTIME now{};
     GetLocalTime(&now);
@@ -65,8 +76,7 @@ TUseProgramManage::TUseProgramManage()
 const std::vector<TUserAssistValue>& TUseProgramManage::UserAssistValues() {
     HKEY key = nullptr;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, kUserAssistCountKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
-        keptState_ = {};
-        keptValues_.clear();
+        ForgetValues();
         return keptValues_;
     }
     FILETIME now{};
@@ -77,19 +87,35 @@ const std::vector<TUserAssistValue>& TUseProgramManage::UserAssistValues() {
     FILETIME written{};
     if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &longestName, &longestData,
                          nullptr, &written) != ERROR_SUCCESS) {
-        keptState_ = {};
-        keptValues_.clear();
+        ForgetValues();
     } else if (const TUserAssistKeyState state{FileTimeValue(written), count, FileTimeValue(now)};
                !UserAssistValuesStillHold(keptState_, state)) {
         keptValues_ = ReadUserAssistValues(key, count, longestName, longestData);
         keptState_ = state;
+        ++valuesRead_;
     }
     RegCloseKey(key);
     return keptValues_;
 }
 
+void TUseProgramManage::ForgetValues() {
+    keptState_ = {};
+    if (!keptValues_.empty()) {
+        keptValues_.clear();
+        ++valuesRead_;
+    }
+}
+
+bool TUseProgramManage::MadeFromStillHolds(const std::vector<std::wstring>& lines) const {
+    if (!madeFrom_.Holds || madeFrom_.ValuesRead != valuesRead_ || madeFrom_.Forgotten != kept_.Forgotten() ||
+        madeFrom_.LocalBias != LocalBias() || madeFrom_.Lines != lines) {
+        return false;
+    }
+    return std::all_of(madeFrom_.KnownFolders.begin(), madeFrom_.KnownFolders.end(),
+                       [](const auto& known) { return GetStartMenuKnownFolder(known.first) == known.second; });
+}
+
 void TUseProgramManage::Refresh() {
-    list_.Clear();
     ScopedWow64RedirectionOff redirectionOff;
     const std::vector<TUserAssistValue>& values = UserAssistValues();
     std::vector<std::wstring> lines;
@@ -99,6 +125,10 @@ void TUseProgramManage::Refresh() {
     // Most entries name shortcuts in the Start Menu folders: what is known of those stays known while the
     // folders are unchanged, and whether a program they start is there while the program's folder is.
     kept_.Begin(startMenus_);
+    if (MadeFromStillHolds(lines)) {
+        return;  // the list made last time, with the names it has shown
+    }
+    list_.Clear();
     TUseProgramShell shell;
     shell.FileExists = [this](const std::wstring& path) {
         return kept_.FileExists(path, [&] { return FileExists(path); });
@@ -121,14 +151,23 @@ void TUseProgramManage::Refresh() {
         const FILETIME time{static_cast<DWORD>(utc & 0xFFFFFFFFu), static_cast<DWORD>(utc >> 32)};
         return FileTimeToDateTime(time);
     };
+    const uint64_t unkept = kept_.Unkept();
     list_.Rebuild(values, lines, shell);
+    madeFrom_.Holds = kept_.Unkept() == unkept;
+    madeFrom_.ValuesRead = valuesRead_;
+    madeFrom_.Lines = std::move(lines);
+    madeFrom_.KnownFolders = std::move(knownFolders);
+    madeFrom_.LocalBias = LocalBias();
+    madeFrom_.Forgotten = kept_.Forgotten();
 }
 
 bool TUseProgramManage::AddLaunchRecord(const std::wstring& path) {
+    madeFrom_.Holds = false;
     return AddLaunchRecordToFile(dataFile_, path, LocalNow());
 }
 
 bool TUseProgramManage::RemoveEntry(const TUseProgramInfo& info) {
+    madeFrom_.Holds = false;
     if (!info.UserAssistName.empty()) {
         HKEY key = nullptr;
         if (RegOpenKeyExW(HKEY_CURRENT_USER, kUserAssistCountKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) {

@@ -183,19 +183,34 @@ TEST_F(UseProgramManage, KeptShortcutsReadAsAFreshListAfterEachChange) {
     WriteUserAssist(beta, SYSTEMTIME{2022, 1, 6, 1, 8, 0, 0, 0});
     EXPECT_EQ(expectFresh("the first reading"), 2);
     expectFresh("nothing");
+    // What the list is made of besides the shortcuts, changed by another hand than this list's.
+    WriteUserAssist(alpha, SYSTEMTIME{2023, 1, 0, 1, 8, 0, 0, 0});
+    expectFresh("a program started again");
+    EXPECT_EQ(manage->GetItem(0)->DisplayName, L"Alpha");
+    const std::wstring gamma = MakeProgram(L"Gamma");
+    const std::wstring delta = MakeProgram(L"Delta");  // named by no record yet
+    WriteUserAssist(gamma, SYSTEMTIME{2020, 1, 3, 1, 8, 0, 0, 0});
+    EXPECT_EQ(expectFresh("a program started for the first time"), 3);
+    ASSERT_TRUE(TUseProgramManage().AddLaunchRecord(delta));
+    EXPECT_EQ(expectFresh("a line of UserData.ini"), 4);
+    TUseProgramManage other;
+    other.Refresh();
+    ASSERT_NE(other.FindByTarget(profile.File(L"Gamma.exe")), nullptr);
+    ASSERT_TRUE(other.RemoveEntry(*other.FindByTarget(profile.File(L"Gamma.exe"))));
+    EXPECT_EQ(expectFresh("a value removed"), 3);
     // The value names the shortcut's old name: renamed, it names nothing.
     ASSERT_TRUE(MoveFileW(alpha.c_str(), (programs + L"\\Renamed.lnk").c_str()));
-    EXPECT_EQ(expectFresh("renaming"), 1);
+    EXPECT_EQ(expectFresh("renaming"), 2);
     ASSERT_TRUE(MoveFileW((programs + L"\\Renamed.lnk").c_str(), alpha.c_str()));
-    EXPECT_EQ(expectFresh("renaming back"), 2);
+    EXPECT_EQ(expectFresh("renaming back"), 3);
     ASSERT_TRUE(test::SaveShortcut(beta, profile.File(L"Alpha.exe")));
     expectFresh("retargeting");
     EXPECT_EQ(manage->FindByTarget(profile.File(L"Beta.exe")), nullptr);
     ASSERT_TRUE(test::SaveShortcut(beta, profile.File(L"Beta.exe")));
     ASSERT_TRUE(DeleteFileW(profile.File(L"Alpha.exe").c_str()));
-    EXPECT_EQ(expectFresh("deleting a program"), 1);
+    EXPECT_EQ(expectFresh("deleting a program"), 2);
     ASSERT_TRUE(DeleteFileW(beta.c_str()));
-    EXPECT_EQ(expectFresh("deleting a shortcut"), 0);
+    EXPECT_EQ(expectFresh("deleting a shortcut"), 1);  // Delta's line
 }
 
 TEST_F(UseProgramManage, WhatIsNoShortcutToAProgramIsLeftOut) {
