@@ -132,6 +132,11 @@ TDateTime TKeptFileFacts::CreationTime(const std::wstring& path, const std::func
 
 std::vector<std::wstring> TKeptFileFacts::Listing(const std::wstring& folder,
                                                   const std::function<std::vector<std::wstring>()>& ask) {
+    if (const auto given = byFolder_.find(UpperAZ(WithBackslash(folder)));
+        given == byFolder_.end() || !watched_[given->second].Given) {
+        ++unkept_;
+        return ask();
+    }
     return Answer(folder, &TFacts::Names, ask);
 }
 

@@ -44,7 +44,8 @@ class TKeptFileFacts {
     bool FileExists(const std::wstring& path, const std::function<bool()>& ask);
     std::wstring LinkTarget(const std::wstring& path, const std::function<std::wstring()>& ask);
     TDateTime CreationTime(const std::wstring& path, const std::function<TDateTime()>& ask);
-    // The names a folder lists (a watched folder itself, or one below it).
+    // The names a folder lists: kept for a given folder, whose own watch is told of what changes in it; asked every
+    // time for any other.
     std::vector<std::wstring> Listing(const std::wstring& folder,
                                       const std::function<std::vector<std::wstring>()>& ask);
 
