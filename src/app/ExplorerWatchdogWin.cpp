@@ -3,6 +3,8 @@
 #include "app/AppState.h"
 #include "app/HelperProcessesWin.h"
 #include "app/StartButtonFormWin.h"
+#include "app/TaskbarDockingWin.h"
+#include "app/TaskbarSurveyWin.h"
 #include "base/Trace.h"
 #include "startmenu/StartMenuFormWin.h"
 
@@ -29,9 +31,18 @@ void StopExplorerWatchdog() {
     }
 }
 
-VOID CALLBACK ExplorerWatchdog(HWND, UINT, UINT_PTR, DWORD) {
-    HWND taskbar = FindWindowW(kTaskbarClass, nullptr);
-    HWND band = FindWindowExW(taskbar, nullptr, kTaskbarBandClass, nullptr);
+namespace {
+
+void Tick() {
+    // A taskbar replaced without a broadcast is seen here. While the button is not docked nobody answers: the
+    // heartbeats would only count towards a restart.
+    if (!WatchdogLook()) {
+        if (v_ExplorerWatchdog.HotCornerCount() >= kHotCornerRearmCount) {
+            HookHotCorners(v_bit64windows);
+        }
+        return;
+    }
+    HWND band = BandOf(DockingTaskbar());
     const TWatchdogTick tick = v_ExplorerWatchdog.Tick();
     const TWindowMessage heartbeat = ExplorerAliveMessage(tick.HeartbeatCount);
     if (band != nullptr) {
@@ -45,10 +56,21 @@ VOID CALLBACK ExplorerWatchdog(HWND, UINT, UINT_PTR, DWORD) {
         if (frmStartMenu != nullptr) {
             frmStartMenu->RestoreTaskbar(false);
         }
+        WatchdogUndocked();
         StartHelper(RestartLaunch());
     }
     if (tick.HookHotCorners) {
         HookHotCorners(v_bit64windows);
+    }
+}
+
+}  // namespace
+
+VOID CALLBACK ExplorerWatchdog(HWND, UINT, UINT_PTR, DWORD) {
+    try {
+        Tick();
+    } catch (...) {
+        Trace(L"ExplorerWatchdog: a tick failed");
     }
 }
 

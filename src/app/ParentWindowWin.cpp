@@ -42,7 +42,8 @@ void SendToBand(HWND band, const TWindowMessage& message) {
 }  // namespace
 
 void TfrmStartMenu::RedrawButtonArea() {
-    HWND taskbar = FindWindowW(kTaskbarClass, nullptr);
+    // The taskbar docked into; before docking, the one Windows names first.
+    HWND taskbar = taskbar_ != nullptr && IsWindow(taskbar_) ? taskbar_ : FindWindowW(kTaskbarClass, nullptr);
     HWND band = FindWindowExW(taskbar, nullptr, kTaskbarBandClass, nullptr);
     if (taskbar == nullptr) {
         return;
@@ -59,8 +60,8 @@ void TfrmStartMenu::RedrawButtonArea() {
     ::InvalidateRect(Handle(), nullptr, FALSE);
 }
 
-void TfrmStartMenu::Create_ParentWindow() {
-    taskbar_ = FindWindowW(kTaskbarClass, nullptr);
+void TfrmStartMenu::Create_ParentWindow(HWND taskbar) {
+    taskbar_ = taskbar;
     taskbarRect_ = WindowRectOf(taskbar_);
     band_ = FindWindowExW(taskbar_, nullptr, kTaskbarBandClass, nullptr);
     bandRect_ = WindowRectOf(band_);
@@ -69,18 +70,20 @@ void TfrmStartMenu::Create_ParentWindow() {
     const TTaskbarEdge edge = TaskbarEdge(taskbarRect_, ScreenOf(taskbar_));
     const TDocking docking = DockStartButton(edge, taskbarRect_, bandRect_);
     bandOffset_ = docking.BandOffset;
+    dockedBandOffset_ = docking.BandOffset;
     MoveForeignWindow(band_, docking.Band.Left, docking.Band.Top, docking.Band.Width(), docking.Band.Height(),
                       SWP_NOZORDER | SWP_NOACTIVATE);
-    WriteHeightWidth(bandOffset_);
     SetWindowPos(Handle(), nullptr, docking.Button.Left, docking.Button.Top, docking.Button.Width(),
                  docking.Button.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
     SetVisible(true);
     BringWindowToTop(Handle());
     Timer1->SetEnabled(true);
     SendToBand(band_, TaskbarAttachMessage(true));
+    // Written once the button shows: saving Main.ini is the slowest step here, and nothing waits for it.
+    WriteHeightWidth(bandOffset_);
 }
 
-void TfrmStartMenu::RestoreTaskbar(bool terminate) {
+void TfrmStartMenu::GiveBandItsRoomBack() {
     SendToBand(band_, TaskbarAttachMessage(false));
     if (band_ != nullptr && IsWindow(band_)) {
         bandRect_ = WindowRectOf(band_);
@@ -88,11 +91,15 @@ void TfrmStartMenu::RestoreTaskbar(bool terminate) {
     if (taskbar_ != nullptr && IsWindow(taskbar_)) {
         taskbarRect_ = WindowRectOf(taskbar_);
     }
-    RemoveKeyboardHook();
-    EndHelperProcesses();
-    bandOffset_ = kUndockedBandOffset;
+}
+
+void TfrmStartMenu::MoveBandBack() {
+    // A taskbar with a Start button of its own (Windows 8.1 and 10) shows it again once we leave: the band goes
+    // back where it was next to that button, not over it.
+    const bool ownStartButton = taskbar_ != nullptr && FindWindowExW(taskbar_, nullptr, kOwnStartButtonClass, nullptr);
+    bandOffset_ = ownStartButton && dockedBandOffset_ > 0 ? dockedBandOffset_ : kUndockedBandOffset;
     const TTaskbarEdge edge = TaskbarEdge(taskbarRect_, ScreenOf(taskbar_));
-    const TRect band = UndockedBand(edge, taskbarRect_, bandRect_);
+    const TRect band = UndockedBand(edge, taskbarRect_, bandRect_, bandOffset_);
     Trace(L"ALeft: ", band.Left, L",Top:", band.Top, L",ARight:", band.Width(), L",ABottom:", band.Height());
     if (band_ != nullptr) {
         MoveForeignWindow(
@@ -104,10 +111,26 @@ void TfrmStartMenu::RestoreTaskbar(bool terminate) {
                             RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW |
                                 RDW_ERASENOW | RDW_FRAME);
     }
+}
+
+void TfrmStartMenu::RestoreTaskbar(bool terminate) {
+    GiveBandItsRoomBack();
+    RemoveKeyboardHook();
+    EndHelperProcesses();
+    MoveBandBack();
     if (terminate) {
         ReleaseWindowsKeys();
         Application.Terminate();
     }
+}
+
+void TfrmStartMenu::LeaveTaskbar() {
+    if (band_ == nullptr || !IsWindow(band_)) {
+        return;  // gone with its taskbar
+    }
+    Trace(L"LeaveTaskbar");
+    GiveBandItsRoomBack();
+    MoveBandBack();
 }
 
 }  // namespace tessaline

@@ -1,6 +1,7 @@
 # Files of the application shell, relative to src/: pure ones (both builds) and the Win32 glue.
 set(TESSALINE_APP_PURE_SOURCES
     app/ExplorerWatchdogLogic.cpp
+    app/TaskbarDockingLogic.cpp
     app/StartButtonSkin.cpp
     app/SetMain.cpp
     app/StartButtonMenu.cpp
@@ -15,6 +16,8 @@ set(TESSALINE_APP_WIN_SOURCES
     app/ParentWindowWin.cpp
     app/ForeignWindowWin.cpp
     app/StartMenuHostWin.cpp
+    app/TaskbarDockingWin.cpp
+    app/TaskbarSurveyWin.cpp
 )
 
 # The program itself, beside the helpers it starts (they look for each other in their own folder).

@@ -14,6 +14,7 @@
 #include "startmenu/StartMenuFormWin.h"
 #include "system/HelperProtocol.h"
 #include "system/HookKeyboard.h"
+#include "system/MessageFilter.h"
 
 namespace tessaline {
 
@@ -132,12 +133,40 @@ bool TfrmStartMenu::Create() {
         return false;
     }
     frmStartMenu = this;
-    SetKeyboardHookTarget(Handle());
+    WindowMade();
     skinFolder_ = StartButtonSkinFolder(GetProgramDirectory());
     LoadButtonSkin();
     if (GlobalLanguage) {
         GlobalLanguage->ApplyToComponent(*this);
     }
+    return true;
+}
+
+void TfrmStartMenu::WindowMade() {
+    SetKeyboardHookTarget(Handle());
+    // The taskbar side asks for a fresh picture from inside Explorer, which may run with fewer rights than we do.
+    AllowMessagesFromLowerIntegrity(Handle(), {tessaline::WMStartMenuRef});
+}
+
+bool TfrmStartMenu::EnsureWindow() {
+    // Windows destroys a child with its parent, and tells its thread; Wine may only free it.
+    ForgetDeadHandle();
+    if (Handle() != nullptr) {
+        return true;
+    }
+    Trace(L"TfrmStartMenu: the window went with its taskbar; making it again");
+    // Made hidden, as at start-up, and shown by the docking in its place: shown now it would flash up as a window
+    // of its own where the old taskbar was.
+    SetVisible(false);
+    mouseOver_ = false;
+    menuShownAtPress_ = false;
+    taskbar_ = nullptr;
+    band_ = nullptr;
+    if (!CreateHandle()) {
+        return false;
+    }
+    WindowMade();
+    UpdateButtonPicture(false);
     return true;
 }
 

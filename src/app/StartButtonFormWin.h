@@ -35,10 +35,15 @@ class TfrmStartMenu : public TForm {
     void RedrawButtonArea();
     void ToggleStartMenu();
 
-    // Puts the button into the taskbar (once, at start-up).
-    void Create_ParentWindow();
+    // Puts the button into this taskbar: at start-up, and again into each new taskbar.
+    void Create_ParentWindow(HWND taskbar);
     // Gives the taskbar's band its room back; with terminate the program ends.
     void RestoreTaskbar(bool terminate);
+    // The button moves to a new taskbar: the one it was in gets its band's room back, if it is still there; the
+    // keyboard hook and the helpers stay.
+    void LeaveTaskbar();
+    // The window, made again when it went with the taskbar it was a child of. False when it cannot be made.
+    bool EnsureWindow();
 
     bool MouseOver() const { return mouseOver_; }
     bool SkinComplete() const { return skinComplete_; }
@@ -76,6 +81,10 @@ class TfrmStartMenu : public TForm {
     void WMShowToggle();
     void WMStartMenuRef();
     void Timer1Timer();
+    void WindowMade();
+    // RestoreTaskbar's steps for the band: the taskbar side told, the band moved back and repainted.
+    void GiveBandItsRoomBack();
+    void MoveBandBack();
 
     bool mouseOver_ = false;
     // Whether the menu showed when the current click began (WM_MOUSEACTIVATE comes before the button-down).
@@ -89,6 +98,8 @@ class TfrmStartMenu : public TForm {
     TRect taskbarRect_;
     TRect bandRect_;
     int bandOffset_ = 0;
+    // The band's offset as found at the last docking.
+    int dockedBandOffset_ = 0;
 };
 
 extern TfrmStartMenu* frmStartMenu;

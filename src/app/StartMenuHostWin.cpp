@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "app/StartButtonFormWin.h"
 #include "app/StartupWin.h"
+#include "app/TaskbarDockingWin.h"
 #include "controls/ApplicationWin.h"
 
 namespace tessaline {
@@ -14,9 +15,13 @@ class TProgramStartMenuHost : public IStartMenuHost {
         v_ExplorerWatchdog.OnHotCornerState(0);
         return StartMenuCreationBegin(form);
     }
-    void CreationEnd() override { StartMenuCreationEnd(); }
+    bool CreationEnd() override { return StartMenuCreationEnd(); }
 
-    void TaskbarSideLoaded() override { v_StartMenuLoaded = true; }
+    void TaskbarSideLoaded(int64_t taskbar) override {
+        v_StartMenuLoaded = true;
+        tessaline::TaskbarSideLoaded(static_cast<LPARAM>(taskbar));
+    }
+    void TaskbarCreated() override { tessaline::TaskbarCreated(); }
     void ExplorerAlive(int64_t count) override { v_ExplorerWatchdog.OnExplorerAlive(count); }
     void HotCornerState(int64_t value) override { v_ExplorerWatchdog.OnHotCornerState(value); }
 

@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "app/ExplorerWatchdogWin.h"
 #include "app/HelperProcessesWin.h"
+#include "app/TaskbarDockingWin.h"
 #include "base/Trace.h"
 #include "controls/ApplicationWin.h"
 #include "startmenu/StartMenuFormWin.h"
@@ -50,32 +51,23 @@ bool StartMenuCreationBegin(TZelStartMenuFrm& form) {
     Application.OnDeactivate = [&form] { form.HideStartMenu(); };
     v_StartMenuLoaded = false;
     Trace(L"FormCreate AttchDll");
-    StartHelper(LoadDllLaunch());
-    // The taskbar side posts WMStartMenuLoaded to this window once it is in place. Messages are handled while
-    // waiting; the wait ends early on any message, so an answer is seen at once. Without an answer the
-    // program goes on after a while: the button still docks and the watchdog's restart takes over.
-    const DWORD started = GetTickCount();
-    while (!v_StartMenuLoaded && !Application.Terminated()) {
-        if (GetTickCount() - started >= kStartupWaitLimitMs) {
-            Trace(L"WMStartMenuLoaded not received after ", kStartupWaitLimitMs, L" ms; going on");
-            break;
-        }
-        if (!DispatchPendingMessages(kStartupWaitPollMs)) {
-            Trace(L"WM_QUIT while waiting for the taskbar side; ending");
-            Application.Terminate();
-        }
-    }
-    if (Application.Terminated()) {
-        return false;
-    }
-    HookHotCorners(v_bit64windows);
-    return true;
+    // The taskbar side finds this window by class and caption and posts WMStartMenuLoaded to it once it is in
+    // place; the window's own set-up runs meanwhile. Without a taskbar to dock into yet, nothing is started and the
+    // program docks later, from its message loop.
+    BeginDocking();
+    return !Application.Terminated();
 }
 
-void StartMenuCreationEnd() {
+bool StartMenuCreationEnd() {
+    // Handles messages while waiting and wakes on the answer. Without one the tries run out and the button docks
+    // anyway: the watchdog's restart takes over.
+    if (!WaitForTaskbarSide()) {
+        return false;
+    }
     v_ExplorerWatchdog = TExplorerWatchdog{};
     Trace(L"FormCreate SetTimer");
     StartExplorerWatchdog();
+    return true;
 }
 
 }  // namespace tessaline

@@ -13,6 +13,7 @@
 #include "app/StartButtonFormWin.h"
 #include "app/StartMenuHostWin.h"
 #include "app/StartupWin.h"
+#include "app/TaskbarDockingWin.h"
 #include "base/SaveTemporary.h"
 #include "base/Trace.h"
 #include "catalogue/StartMenuManage.h"
@@ -86,13 +87,18 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         auto* startButton = new TfrmStartMenu(owner.get());
         created = startButton->Create();
         Trace(L"TfrmStartMenu.Create");
-        // The settings dialog waits hidden for "Customize User Interface"; without it the menu item only traces.
-        auto* settings = new TfrmSetting(owner.get());
-        if (created && settings->Create()) {
-            startButton->OnShowSettings = [settings] { settings->ShowSettings(); };
-        }
         if (created && !Application.Terminated()) {
-            startButton->Create_ParentWindow();
+            // Docks now when the taskbar side answered (or gave up answering); otherwise once a taskbar can take it.
+            StartButtonReady();
+            // What the dock does not wait for, done before the first message is read: the search's pictures and
+            // index, the user's name, the hot-corner helper and the settings dialog.
+            startMenu->FinishSetUp();
+            HookHotCorners(v_bit64windows);
+            // The settings dialog waits hidden for "Customize User Interface"; without it the menu item only traces.
+            auto* settings = new TfrmSetting(owner.get());
+            if (settings->Create()) {
+                startButton->OnShowSettings = [settings] { settings->ShowSettings(); };
+            }
             // The docked button paints first (a timer's turn comes after every paint), then the first opening's
             // work is done while nobody waits for it.
             startMenu->PrepareFirstOpeningLater(kPrepareFirstOpeningAfterMs);
@@ -107,6 +113,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         EndHelperProcesses();
     }
 
+    StopDocking();
     StopExplorerWatchdog();
     RemoveKeyboardHook();
     frmSetting = nullptr;

@@ -88,6 +88,14 @@ bool TForm::CreateHandle() {
     return true;
 }
 
+bool TForm::ForgetDeadHandle() {
+    if (handle_ == nullptr || IsWindow(handle_)) {
+        return false;
+    }
+    handle_ = nullptr;
+    return true;
+}
+
 void TForm::CreateChildHandles(TControl& parent) {
     for (TControl* child : parent.Controls()) {
         if (auto* windowed = dynamic_cast<TWinControl*>(child)) {

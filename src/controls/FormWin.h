@@ -39,6 +39,11 @@ class TForm : public TControl {
     // Creates the window (bounds = window rectangle in screen coordinates) and those of the windowed controls.
     bool CreateHandle();
     HWND Handle() const { return handle_; }
+    // A child of another process's window goes with that window when its process ends, and this thread may not
+    // be told (Wine frees it without a WM_NCDESTROY here): true when the window was gone and is forgotten, so
+    // that CreateHandle makes a new one. For forms of windowless controls only (their windowed ones would keep
+    // their dead handles).
+    bool ForgetDeadHandle();
     TRect ClientArea() const;
 
     void SetBounds(int left, int top, int width, int height) override;

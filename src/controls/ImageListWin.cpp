@@ -12,6 +12,16 @@ namespace {
 // IID_IImageList, which the import libraries do not carry.
 constexpr GUID kImageListInterface = {0x46EB5926, 0x582E, 0x4017, {0x9F, 0xDF, 0xE8, 0x99, 0x8D, 0xAA, 0x09, 0x50}};
 
+// Our pictures are drawn at most at this size. The shell's larger lists (256 x 256) only keep their places, with
+// empty images: drawing the pictures into them cost start-up about 150 ms under Wine.
+constexpr int kLargestDrawnIcon = 48;
+
+// `count` empty images at the end of the list; the index of the first, or -1.
+int Reserve(HIMAGELIST list, int count) {
+    const int first = ImageList_GetImageCount(list);
+    return ImageList_SetImageCount(list, static_cast<UINT>(first + count)) ? first : -1;
+}
+
 }  // namespace
 
 TImageList::TImageList(TComponent* owner, int width, int height) : TComponent(owner), width_(width), height_(height) {
@@ -51,8 +61,8 @@ int TImageList::Add(const TPicture& picture) {
     return shared_ ? -1 : AddScaled(picture);
 }
 
-int TImageList::AppendToSystemList(const TPicture& picture) {
-    const int index = AddScaled(picture);
+int TImageList::AppendToSystemList(const std::vector<TPicture>& pictures) {
+    const int index = AddScaled(handle_, width_, height_, pictures);
     if (index < 0 || !shared_) {
         return index;
     }
@@ -66,7 +76,9 @@ int TImageList::AppendToSystemList(const TPicture& picture) {
             int width = 0;
             int height = 0;
             ImageList_GetIconSize(list, &width, &height);
-            if (AddScaled(list, width, height, picture) != index) {
+            const int appended = width > kLargestDrawnIcon ? Reserve(list, static_cast<int>(pictures.size()))
+                                                           : AddScaled(list, width, height, pictures);
+            if (appended != index) {
                 Trace(L"TImageList: the system lists are out of step at ", index);
             }
         }
@@ -75,23 +87,37 @@ int TImageList::AppendToSystemList(const TPicture& picture) {
     return index;
 }
 
-int TImageList::AddScaled(HIMAGELIST list, int width, int height, const TPicture& picture) {
-    if (list == nullptr || picture.Empty() || width <= 0 || height <= 0) {
+int TImageList::AddScaled(HIMAGELIST list, int width, int height, const std::vector<TPicture>& pictures) {
+    if (list == nullptr || pictures.empty() || width <= 0 || height <= 0) {
         return -1;
     }
-    TDibSection dib(nullptr, width, height);
+    const int count = static_cast<int>(pictures.size());
+    if (count == 1 && pictures.front().Empty()) {
+        return -1;
+    }
+    TDibSection dib(nullptr, width * count, height);
     if (!dib.Ok()) {
         return -1;
     }
-    // Nearest-pixel scaling to the list's size; the image list wants premultiplied 32-bit pixels.
-    std::vector<uint32_t> out(dib.PixelCount());
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const uint32_t p = picture.Pixel(x * picture.Width / width, y * picture.Height / height);
-            out[static_cast<size_t>(y) * width + x] = picture.HasAlpha ? p : (p | 0xFF000000u);
+    // Nearest-pixel scaling to the list's size; the image list wants premultiplied 32-bit pixels. The strip is
+    // written in place: the largest lists make it megabytes wide.
+    GdiFlush();
+    uint32_t* out = dib.Bits();
+    const size_t stride = static_cast<size_t>(width) * static_cast<size_t>(count);
+    for (int i = 0; i < count; ++i) {
+        const TPicture& picture = pictures[static_cast<size_t>(i)];
+        for (int y = 0; y < height; ++y) {
+            uint32_t* row = out + static_cast<size_t>(y) * stride + static_cast<size_t>(i) * static_cast<size_t>(width);
+            for (int x = 0; x < width; ++x) {
+                if (picture.Empty()) {
+                    row[x] = 0;
+                    continue;
+                }
+                const uint32_t p = picture.Pixel(x * picture.Width / width, y * picture.Height / height);
+                row[x] = picture.HasAlpha ? p : (p | 0xFF000000u);
+            }
         }
     }
-    dib.Write(out);
     return ImageList_Add(list, dib.Bitmap(), nullptr);
 }
 

@@ -6,6 +6,8 @@
 
 #include <commctrl.h>
 
+#include <vector>
+
 #include "controls/Component.h"
 #include "controls/Picture.h"
 
@@ -30,12 +32,17 @@ class TImageList : public TComponent {
     // the shell's lists (large, small, extra large, ...), scaled to it: the shell adds an icon to all of them at
     // once and takes one index for all, so a list left one picture short would show the neighbour of every icon
     // added afterwards.
-    int AppendToSystemList(const TPicture& picture);
+    int AppendToSystemList(const TPicture& picture) { return AppendToSystemList(std::vector<TPicture>{picture}); }
+    // Several at once, in order, with one addition to each list (the shell's largest holds 256 x 256 images, and
+    // one addition a picture made start-up wait for it): the index of the first, or -1 when none was appended.
+    // An empty picture is appended as a transparent one, so the indexes after it keep their places.
+    int AppendToSystemList(const std::vector<TPicture>& pictures);
     void Clear();
 
   private:
-    int AddScaled(const TPicture& picture) { return AddScaled(handle_, width_, height_, picture); }
-    static int AddScaled(HIMAGELIST list, int width, int height, const TPicture& picture);
+    int AddScaled(const TPicture& picture) { return AddScaled(handle_, width_, height_, {picture}); }
+    // The pictures side by side in one strip of the list's size, added in one call; the index of the first.
+    static int AddScaled(HIMAGELIST list, int width, int height, const std::vector<TPicture>& pictures);
 
     HIMAGELIST handle_ = nullptr;
     bool shared_ = false;

@@ -8,4 +8,5 @@ set(TESSALINE_HELPERS_PURE_SOURCES
 set(TESSALINE_HELPERS_WIN_SOURCES
     helpers/hotcorners/HotCornerRegistryWin.cpp
     helpers/taskbar/TaskbarSubclassWin.cpp
+    helpers/taskbar/OwnStartButtonWin.cpp
 )

@@ -119,15 +119,6 @@ int TZelStartMenuFrm::SearchRowsThatFit() const {
 }
 
 void TZelStartMenuFrm::SetUpSearch() {
-    for (int i = 0; i < static_cast<int>(kControlPanelRowCount); ++i) {
-        wchar_t name[32];
-        swprintf(name, 32, L"CONTROLPANEL_%02d", i);
-        if (IcoImgList->AppendToSystemList(LoadPictureResource(name)) < 0) {
-            Trace(L"Search: control-panel icon not appended: ", name);
-        }
-    }
-    iconBase_ = IcoImgList->Count();
-
     RdListViewSearch->SetImages(IcoImgList);
     RdListViewSearch->SetItemHeight(kResultRowHeight);
     RdListViewSearch->OnMouseDown = [this](TControl&, TMouseButton button, TShiftState, int x, int y) {
@@ -187,6 +178,22 @@ void TZelStartMenuFrm::SetUpSearch() {
     searchFileSystem_ = std::make_unique<TShellSearchFileSystem>();
     searchIndex_ = std::make_unique<TSearchIndex>();
     searchView_ = std::make_unique<TSearchResultsView>(Handle());
+}
+
+void TZelStartMenuFrm::StartSearchIndex() {
+    std::vector<TPicture> icons;
+    for (int i = 0; i < static_cast<int>(kControlPanelRowCount); ++i) {
+        wchar_t name[32];
+        swprintf(name, 32, L"CONTROLPANEL_%02d", i);
+        icons.push_back(LoadPictureResource(name));
+        if (icons.back().Empty()) {
+            Trace(L"Search: control-panel icon missing: ", name);
+        }
+    }
+    if (IcoImgList->AppendToSystemList(icons) < 0) {
+        Trace(L"Search: the control-panel icons were not appended");
+    }
+    iconBase_ = IcoImgList->Count();
     StartIndexBuild(false);
 }
 

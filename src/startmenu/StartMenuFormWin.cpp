@@ -24,6 +24,7 @@
 #include "startmenu/SearchResultsViewWin.h"
 #include "startmenu/StartMenuForm.h"
 #include "system/HelperProtocol.h"
+#include "system/MessageFilter.h"
 #include "system/ShellServices.h"
 
 namespace tessaline {
@@ -208,6 +209,11 @@ bool TZelStartMenuFrm::CreateWindowParts() {
     frmZelStartMenu = this;
     Application.MainFormHandle = Handle();
     Glass = ExtendGlass(Handle());
+    // Explorer's new taskbar broadcasts this to every top-level window; the taskbar side and the helpers send the
+    // private messages. All of them must get through when the program runs with more rights than they do.
+    taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
+    AllowMessagesFromLowerIntegrity(
+        Handle(), {taskbarCreatedMessage_, WMStartMenuLoaded, WMExplorerAlive, WMHotCornerState, WMQuitStartMenu});
     return true;
 }
 
@@ -236,14 +242,13 @@ bool TZelStartMenuFrm::Create() {
         return false;
     }
     SetUpWindow();
-    if (Host != nullptr) {
-        Host->CreationEnd();
+    if (Host != nullptr && !Host->CreationEnd()) {
+        return false;
     }
     if (GlobalLanguage) {
         GlobalLanguage->ApplyToComponent(*this);
     }
     ReadLanguageTexts();
-    UpdateUserName();
     Trace(L"FormCreate end");
     return true;
 }
@@ -253,7 +258,13 @@ bool TZelStartMenuFrm::CreateWindowOnly() {
         return false;
     }
     SetUpWindow();
+    FinishSetUp();
     return true;
+}
+
+void TZelStartMenuFrm::FinishSetUp() {
+    StartSearchIndex();
+    UpdateUserName();
 }
 
 void TZelStartMenuFrm::ReadLanguageTexts() {
@@ -547,11 +558,26 @@ void TZelStartMenuFrm::HideStartMenu() {
 }
 
 LRESULT TZelStartMenuFrm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == taskbarCreatedMessage_ && message != 0) {
+        if (Host != nullptr) {
+            Host->TaskbarCreated();
+        }
+        return 0;
+    }
     switch (message) {
+        case WM_ENDSESSION:
+            // The session ends (the program may still be waiting for a taskbar): leave as Exit does.
+            if (wParam != FALSE) {
+                Trace(L"WM_ENDSESSION");
+                if (Host != nullptr) {
+                    Host->Quit();
+                }
+            }
+            return 0;
         case WMStartMenuLoaded:
             Trace(L"WMStartMenuLoaded");
             if (Host != nullptr) {
-                Host->TaskbarSideLoaded();
+                Host->TaskbarSideLoaded(static_cast<int64_t>(lParam));
             }
             return 0;
         case WMExplorerAlive:

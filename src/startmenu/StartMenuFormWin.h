@@ -58,8 +58,12 @@ class TZelStartMenuFrm : public TForm {
 
     // Creates the window and runs its creation steps (the host's wait for the taskbar side among them).
     bool Create();
-    // The window and its own set-up alone, without the program's start-up steps (for benchmarks).
+    // The window and its own set-up alone, without the program's start-up steps (for benchmarks), finished.
     bool CreateWindowOnly();
+    // The set-up that docking the button does not wait for, run once it docked (or began to wait for a taskbar)
+    // and before the program reads its next message: the control-panel pictures and the search index's build,
+    // and the user's full name on the label.
+    void FinishSetUp();
 
     void ShowStartMenuForm();
     // The first opening's own work done ahead, after the button has docked: the catalogue read, the panes filled
@@ -181,6 +185,8 @@ class TZelStartMenuFrm : public TForm {
     void SetUpSearch();
     void EndSearch();
     void StartIndexBuild(bool tableOnly);
+    // The control-panel pictures into the system image lists, then the index's first build.
+    void StartSearchIndex();
     void SearchLanguageChanged();
     void SetPlaceholder();
     bool ShowsPlaceholder() const;
@@ -234,6 +240,7 @@ class TZelStartMenuFrm : public TForm {
     // The window that had the keyboard when the menu last opened (not one of ours); it gets it back on hiding.
     HWND foregroundBeforeShow_ = nullptr;
     bool hiding_ = false;
+    UINT taskbarCreatedMessage_ = 0;
     bool firstOpeningDone_ = false;  // opened, or prepared for it
     TTimer* prepareTimer_ = nullptr;
     std::wstring shownImage_;

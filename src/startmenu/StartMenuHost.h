@@ -16,13 +16,15 @@ class IStartMenuHost {
   public:
     virtual ~IStartMenuHost() = default;
 
-    // The program's steps of the window's creation, before and after its own set-up. False from the first: the
-    // program was told to end meanwhile, and the window's creation stops.
+    // The program's steps of the window's creation, before and after its own set-up. False: the program was told
+    // to end meanwhile, and the window's creation stops.
     virtual bool CreationBegin(TZelStartMenuFrm& form) = 0;
-    virtual void CreationEnd() = 0;
+    virtual bool CreationEnd() = 0;
 
     // WMStartMenuLoaded, WMExplorerAlive and WMHotCornerState with their lParam.
-    virtual void TaskbarSideLoaded() = 0;
+    virtual void TaskbarSideLoaded(int64_t taskbar) = 0;
+    // "TaskbarCreated": a new taskbar (Explorer restarted).
+    virtual void TaskbarCreated() = 0;
     virtual void ExplorerAlive(int64_t count) = 0;
     virtual void HotCornerState(int64_t value) = 0;
     // WMQuitStartMenu: the taskbar gets its room back and the program ends.

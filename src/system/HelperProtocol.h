@@ -32,6 +32,8 @@ inline constexpr wchar_t kTaskbarBandClass[] = L"ReBarWindow32";
 inline constexpr wchar_t kStartMenuFormClass[] = L"TZelStartMenuFrm";
 inline constexpr wchar_t kStartMenuFormCaption[] = L"Quorvan_Tessaline";
 inline constexpr wchar_t kStartButtonFormClass[] = L"TfrmStartMenu";
+// The taskbar's own Start button (Windows 8.1 and 10): a child of the taskbar window. Hidden while ours is docked.
+inline constexpr wchar_t kOwnStartButtonClass[] = L"Start";
 inline constexpr wchar_t kHotCornerHelperClass[] = L"TfrmQuorvan_Velmora";
 inline constexpr wchar_t kHotCornerHelperCaption[] = L"Quorvan_Tessaline_Velmora";
 

@@ -46,11 +46,11 @@ TDocking DockStartButton(TTaskbarEdge edge, const TRect& taskbar, const TRect& b
     return docking;
 }
 
-TRect UndockedBand(TTaskbarEdge edge, const TRect& taskbar, const TRect& band) {
+TRect UndockedBand(TTaskbarEdge edge, const TRect& taskbar, const TRect& band, int offset) {
     if (IsHorizontalEdge(edge)) {
-        return Sized(kUndockedBandOffset, 0, band.Right - taskbar.Left - kUndockedBandOffset, band.Height());
+        return Sized(offset, 0, band.Right - taskbar.Left - offset, band.Height());
     }
-    return Sized(0, kUndockedBandOffset, band.Width(), band.Bottom - taskbar.Top - kUndockedBandOffset);
+    return Sized(0, offset, band.Width(), band.Bottom - taskbar.Top - offset);
 }
 
 TRect ButtonArea(TTaskbarEdge edge, const TRect& taskbar, const TRect& band) {

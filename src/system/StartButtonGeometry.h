@@ -37,7 +37,8 @@ TDocking DockStartButton(TTaskbarEdge edge, const TRect& taskbar, const TRect& b
 // The band given its room back: it starts kUndockedBandOffset from the taskbar's start edge and keeps its far
 // end. Taken from the taskbar rather than from where the band is now, so undocking again (the watchdog does so
 // every second while Explorer stays silent) leaves it where it is.
-TRect UndockedBand(TTaskbarEdge edge, const TRect& taskbar, const TRect& band);
+// `offset` replaces kUndockedBandOffset where the taskbar has a Start button of its own to make room for.
+TRect UndockedBand(TTaskbarEdge edge, const TRect& taskbar, const TRect& band, int offset = kUndockedBandOffset);
 
 // The part of the taskbar before the band, which holds the button: repainting it makes a new button picture
 // show through the taskbar's own drawing.

@@ -547,7 +547,7 @@ bool TDesktop::StartHost() {
     const std::wstring ready = profile_.File(L"host.ready");
     const std::wstring arguments = L"--edge " + options_.Edge + L" --length " + std::to_wstring(options_.Length) +
                                    L" --offset " + std::to_wstring(options_.Offset) + L" --ready-file \"" + ready +
-                                   L"\" --message-log \"" + bandLog_ + L"\"";
+                                   L"\" --message-log \"" + bandLog_ + L"\" " + options_.HostArguments;
     // A host started again in the same test would otherwise find the first one's file and be taken for up.
     DeleteFileW(ready.c_str());
     if (!Launch(BuildPath(L"tools\\demo\\taskbar_host.exe"), arguments, host_)) {
@@ -573,6 +573,62 @@ bool TDesktop::StartHost() {
                 static_cast<unsigned long>(host_.dwProcessId));
     }
     return ours;
+}
+
+bool TDesktop::RestartHost(bool crash, bool startAgain) {
+    if (host_.hProcess != nullptr) {
+        if (crash) {
+            TerminateProcess(host_.hProcess, 1);
+        } else if (taskbar_ != nullptr) {
+            PostMessageW(taskbar_, WM_CLOSE, 0, 0);
+        }
+        End(host_, 3000);
+    }
+    taskbar_ = nullptr;
+    return !startAgain || StartHost();
+}
+
+void TDesktop::KillTessaline() {
+    if (tessaline_.hProcess != nullptr) {
+        TerminateProcess(tessaline_.hProcess, 1);
+        WaitForSingleObject(tessaline_.hProcess, 5000);
+    }
+}
+
+HWND TDesktop::OwnStartButton() const {
+    return taskbar_ != nullptr ? FindWindowExW(taskbar_, nullptr, kOwnStartButtonClass, nullptr) : nullptr;
+}
+
+double TDesktop::TessalineCpuMs() const {
+    // The sum over its threads: Wine tells another process's thread times (from the host system), not its
+    // process times.
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (tessaline_.hProcess == nullptr || snapshot == INVALID_HANDLE_VALUE) {
+        return -1.0;
+    }
+    const auto ticks = [](const FILETIME& t) {
+        return (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+    };
+    uint64_t total = 0;
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID != tessaline_.dwProcessId) {
+            continue;
+        }
+        if (HANDLE thread = OpenThread(THREAD_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ThreadID)) {
+            FILETIME created{};
+            FILETIME ended{};
+            FILETIME kernel{};
+            FILETIME user{};
+            if (GetThreadTimes(thread, &created, &ended, &kernel, &user)) {
+                total += ticks(kernel) + ticks(user);
+            }
+            CloseHandle(thread);
+        }
+    }
+    CloseHandle(snapshot);
+    return static_cast<double>(total) / 10000.0;  // 100 ns units
 }
 
 namespace {

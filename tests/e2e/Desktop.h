@@ -33,6 +33,8 @@ struct TDesktopOptions {
     // An installed copy of the programs to run as they are (the shipped program, its real helpers), instead of
     // the test build staged in a temporary folder; nothing is copied into it.
     std::wstring ProgramFolder;
+    // More options for the taskbar host: "--band none", "--start-button", "--no-broadcast".
+    std::wstring HostArguments;
 };
 
 // A message the host's band received (the host logs every private message).
@@ -57,6 +59,10 @@ class TDesktop {
     std::wstring ProfileFolder() const { return profile_.Path(); }
 
     bool StartHost();
+    // The taskbar goes away as Explorer's does when it crashes (its process killed) or quits (closed), and, when
+    // `startAgain`, a new one comes: another process, another window, its "TaskbarCreated" broadcast.
+    bool RestartHost(bool crash, bool startAgain = true);
+    void SetHostArguments(std::wstring arguments) { options_.HostArguments = std::move(arguments); }
     // Starts Tessaline from the stage; with waitDocked, returns once its button is a child of the taskbar.
     bool StartTessaline(bool waitDocked = true, DWORD timeoutMs = 10000);
     // Starts another copy and returns its exit code (STILL_ACTIVE when it did not end in time).
@@ -64,6 +70,8 @@ class TDesktop {
     // Exit code once Tessaline ended, STILL_ACTIVE when it did not in time.
     DWORD WaitTessalineExit(DWORD timeoutMs);
     DWORD TessalineProcessId() const { return tessaline_.dwProcessId; }
+    // Ends Tessaline at once, as a crash or the task manager does: nothing of it runs its end.
+    void KillTessaline();
     // Starts another program of the programs' folder (the guide) as a user would, with the scenario's profile.
     bool StartProgram(const wchar_t* exeName, PROCESS_INFORMATION& process) {
         return Launch(ProgramFile(exeName), L"", process);
@@ -74,6 +82,10 @@ class TDesktop {
     HWND Taskbar() const { return taskbar_; }
     HWND Band() const;
     HWND Button() const;
+    // The taskbar's own Start button (the host's --start-button).
+    HWND OwnStartButton() const;
+    // The processor time Tessaline's running threads have used so far, in milliseconds.
+    double TessalineCpuMs() const;
     HWND StartMenu() const;
     // Rectangles in the taskbar's client coordinates, where the band and the button live.
     TRect InTaskbar(HWND window) const;

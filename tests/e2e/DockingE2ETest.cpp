@@ -96,7 +96,8 @@ TEST(DockingE2E, BottomTaskbarMakesRoomForTheButtonAndGetsItBackOnQuit) {
     EXPECT_EQ(band.Height(), bandBefore.Height());
     EXPECT_EQ(desktop.InTaskbar(desktop.Button()), RectOf(0, -6, 54, 54));
     EXPECT_EQ(taskbar.Width(), 1920);
-    EXPECT_TRUE(MainIniIsUtf16With(desktop.MainIni(), L"HeightWidth=60"));
+    // Saved once the button shows.
+    EXPECT_TRUE(WaitUntil([&] { return MainIniIsUtf16With(desktop.MainIni(), L"HeightWidth=60"); }, 3000));
     EXPECT_EQ(desktop.HelperLogCount(L"Tarnwick.exe /loaddll"), 1);
     // The taskbar side learns that the button took its place (the host logs the message as it handles it, which
     // may come just after the button shows).
@@ -143,7 +144,8 @@ TEST(DockingE2E, LeftTaskbarMovesTheBandDownAndUndockingUsesOffsetEleven) {
     EXPECT_EQ(band.Bottom, bandBefore.Bottom);
     EXPECT_EQ(band.Left, bandBefore.Left);
     EXPECT_EQ(desktop.InTaskbar(desktop.Button()), RectOf(0, -6, 54, 54));
-    EXPECT_TRUE(MainIniIsUtf16With(desktop.MainIni(), L"HeightWidth=60"));
+    // Saved once the button shows.
+    EXPECT_TRUE(WaitUntil([&] { return MainIniIsUtf16With(desktop.MainIni(), L"HeightWidth=60"); }, 3000));
 
     PostMessageW(desktop.StartMenu(), WMQuitStartMenu, 0, 0);
     EXPECT_EQ(desktop.WaitTessalineExit(10000), 0u);

@@ -39,6 +39,19 @@ TEST(BandClearance, RelayoutIntoTheButtonsRoomStartsAfterItAndKeepsTheFarEnd) {
     }
 }
 
+TEST(BandClearance, TheRoomOfTheTaskbarsHiddenStartButtonIsTakenAsWell) {
+    const TRect band{54, 0, 600, 30};
+    // The taskbar's own layout starts the band right after its own button (60 wide), hidden or not.
+    EXPECT_EQ(KeepBandClearOfButton(kHorizontal, band, {60, 0, 540, 30}, 60), (TBandMove{54, 0, 546, 30}));
+    EXPECT_EQ(KeepBandClearOfButton(kVertical, {0, 54, 60, 700}, {0, 72, 60, 628}, 72), (TBandMove{0, 54, 60, 646}));
+    // Further on, the band is where the taskbar wants it.
+    EXPECT_EQ(KeepBandClearOfButton(kHorizontal, band, {61, 0, 539, 30}, 60), (TBandMove{61, 0, 539, 30}));
+    // A narrower button of its own (48): ours needs more room, as without one.
+    EXPECT_EQ(KeepBandClearOfButton(kHorizontal, band, {48, 0, 552, 30}, 48), (TBandMove{54, 0, 546, 30}));
+    // Shown again (0): its room is its own.
+    EXPECT_EQ(KeepBandClearOfButton(kHorizontal, band, {60, 0, 540, 30}, 0), (TBandMove{60, 0, 540, 30}));
+}
+
 TEST(BandClearance, OnlyRepaintsBeyondTheButtonsRoomRefreshTheButton) {
     struct Case {
         const char* what;

@@ -91,7 +91,8 @@ class TaskbarSubclass : public ::testing::Test {
     static void SetUpTestSuite() {
         INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_COOL_CLASSES};
         InitCommonControlsEx(&controls);
-        for (const wchar_t* name : {kTaskbarClass, kStartMenuFormClass, kStartButtonFormClass, kHotCornerHelperClass}) {
+        for (const wchar_t* name :
+             {kTaskbarClass, kStartMenuFormClass, kStartButtonFormClass, kHotCornerHelperClass, kOwnStartButtonClass}) {
             Register(name);
         }
         const HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -99,6 +100,9 @@ class TaskbarSubclass : public ::testing::Test {
                                    760, 1280, 40, nullptr, nullptr, instance, nullptr);
         band_ = CreateWindowExW(0, REBARCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | CCS_NORESIZE | CCS_NOPARENTALIGN, 60,
                                 0, 1100, 40, taskbar_, nullptr, instance, nullptr);
+        // The taskbar's own Start button, as Windows 8.1 and 10 have one, before the band.
+        ownStart_ = CreateWindowExW(0, kOwnStartButtonClass, L"Start", WS_CHILD | WS_VISIBLE, 0, 0, 60, 40, taskbar_,
+                                    nullptr, instance, nullptr);
         button_ = CreateWindowExW(0, kStartButtonFormClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 54, 40, taskbar_, nullptr,
                                   instance, nullptr);
         menu_ = CreateWindowExW(0, kStartMenuFormClass, kStartMenuFormCaption, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
@@ -115,13 +119,14 @@ class TaskbarSubclass : public ::testing::Test {
         PumpUntil([] { return false; }, 50);
         g_received.clear();
         // Other tests of this program make real windows of these classes.
-        for (const wchar_t* name : {kTaskbarClass, kStartMenuFormClass, kStartButtonFormClass, kHotCornerHelperClass}) {
+        for (const wchar_t* name :
+             {kTaskbarClass, kStartMenuFormClass, kStartButtonFormClass, kHotCornerHelperClass, kOwnStartButtonClass}) {
             UnregisterClassW(name, GetModuleHandleW(nullptr));
         }
     }
 
     void SetUp() override {
-        ASSERT_TRUE(taskbar_ && band_ && button_ && menu_ && helper_);
+        ASSERT_TRUE(taskbar_ && band_ && button_ && menu_ && helper_ && ownStart_);
         SetWindowPos(band_, nullptr, 60, 0, 1100, 40, SWP_NOZORDER | SWP_NOACTIVATE);
         PumpUntil([] { return false; }, 100);
         g_received.clear();
@@ -137,11 +142,15 @@ class TaskbarSubclass : public ::testing::Test {
     static inline HWND button_ = nullptr;
     static inline HWND menu_ = nullptr;
     static inline HWND helper_ = nullptr;
+    static inline HWND ownStart_ = nullptr;
 };
 
 TEST_F(TaskbarSubclass, PlacementAnnouncesItselfAndHeartbeatsAreAnsweredOnce) {
     Place(7);
     EXPECT_TRUE(PumpUntil([&] { return Count(menu_, WMStartMenuLoaded) == 1; }));
+    // It says which taskbar it went into, as the handle's low 32 bits.
+    EXPECT_EQ(static_cast<uint32_t>(Last(menu_, WMStartMenuLoaded)->LParam),
+              HandleToWire(reinterpret_cast<uintptr_t>(taskbar_)));
     const LONG_PTR procedure = GetWindowLongPtrW(band_, GWLP_WNDPROC);
 
     // The program placing us again (it restarted): announced again, chained once.
@@ -190,6 +199,42 @@ TEST_F(TaskbarSubclass, TheButtonsOwnRedrawDoesNotAskForAnother) {
     // The taskbar repainting itself does.
     RedrawWindow(taskbar_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     EXPECT_TRUE(PumpUntil([&] { return Count(button_, WMStartMenuRef) > 0; }));
+}
+
+TEST_F(TaskbarSubclass, TheTaskbarsOwnStartButtonStaysHiddenWhileOursIsAttached) {
+    Place(12);
+    ASSERT_TRUE(IsWindowVisible(ownStart_));
+    SendMessageW(band_, WMTaskbarAttach, 1, 0);
+    EXPECT_FALSE(IsWindowVisible(ownStart_));
+    // The taskbar's layout moves and shows it, or shows it alone, or sets its style: it stays hidden, and takes no
+    // click meanwhile.
+    SetWindowPos(ownStart_, nullptr, 0, 0, 48, 40, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    EXPECT_FALSE(IsWindowVisible(ownStart_));
+    RECT moved{};
+    GetWindowRect(ownStart_, &moved);
+    EXPECT_EQ(moved.right - moved.left, 48) << "the move itself goes on";
+    ShowWindow(ownStart_, SW_SHOWNA);
+    EXPECT_FALSE(IsWindowVisible(ownStart_));
+    SetWindowLongPtrW(ownStart_, GWL_STYLE, GetWindowLongPtrW(ownStart_, GWL_STYLE) | WS_VISIBLE);
+    EXPECT_FALSE(IsWindowVisible(ownStart_));
+    EXPECT_EQ(SendMessageW(ownStart_, WM_NCHITTEST, 0, MAKELPARAM(10, 770)), HTTRANSPARENT);
+
+    // Ours leaves: theirs is back and behaves as before.
+    SendMessageW(band_, WMTaskbarAttach, 0, 0);
+    EXPECT_TRUE(IsWindowVisible(ownStart_));
+    ShowWindow(ownStart_, SW_HIDE);
+    ShowWindow(ownStart_, SW_SHOWNA);
+    EXPECT_TRUE(IsWindowVisible(ownStart_));
+    SetWindowPos(ownStart_, nullptr, 0, 0, 60, 40, SWP_NOZORDER | SWP_NOACTIVATE);
+
+    // A program placing the side again (it restarted) finds it shown, and hides it when it attaches.
+    SendMessageW(band_, WMTaskbarAttach, 1, 0);
+    Place(13);
+    EXPECT_TRUE(IsWindowVisible(ownStart_));
+    SendMessageW(band_, WMTaskbarAttach, 1, 0);
+    EXPECT_FALSE(IsWindowVisible(ownStart_));
+    SendMessageW(band_, WMTaskbarAttach, 0, 0);
+    EXPECT_TRUE(IsWindowVisible(ownStart_));
 }
 
 TEST_F(TaskbarSubclass, HotCornerOptionsGoOnToTheHelper) {

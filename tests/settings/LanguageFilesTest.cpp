@@ -43,8 +43,12 @@ TEST(LanguageFiles, EnglishHoldsTheTextsTheCodeAsksFor) {
     EXPECT_EQ(language.GetMessage(L"lbl_Program_Common", L"-"), L"All Programs");
     EXPECT_EQ(language.GetMessage(L"lbl_Program_back", L"-"), L"Back");
     EXPECT_EQ(language.GetMessage(L"Edit_Search_Title", L"-"), L"Search programs and files");
-    // The control-panel names: one key for each of the 48 rows of the table, besides the three above.
-    EXPECT_EQ(language.Messages().size(), 51u);
+    // What the program says when no taskbar can take the Start button: the problem and what to do.
+    const std::wstring noBand = language.GetMessage(L"Msg_NoTaskbarBand", L"");
+    EXPECT_NE(noBand.find(L"no place for its Start button"), std::wstring::npos);
+    EXPECT_NE(noBand.find(L"restart Explorer"), std::wstring::npos);
+    // The control-panel names: one key for each of the 48 rows of the table, besides the four above.
+    EXPECT_EQ(language.Messages().size(), 52u);
     for (const auto* form :
          {L"Tessaline_frmSetting", L"Tessaline_frmStartMenu", L"Tessaline_ZelStartMenuFrm", L"Tessaline_frmGuide"}) {
         EXPECT_TRUE(language.Texts().SectionExists(form)) << testing::PrintToString(std::wstring(form));

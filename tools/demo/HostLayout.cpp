@@ -27,8 +27,16 @@ THostOptionsResult ParseHostOptions(const std::vector<std::wstring>& args) {
     THostOptions& options = result.Options;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::wstring& name = args[i];
-        if (name != L"--edge" && name != L"--ready-file" && name != L"--thickness" && name != L"--length" &&
-            name != L"--offset" && name != L"--message-log" && name != L"--work-area") {
+        if (name == L"--start-button") {
+            options.StartButton = true;
+            continue;
+        }
+        if (name == L"--no-broadcast") {
+            options.Broadcast = false;
+            continue;
+        }
+        if (name != L"--edge" && name != L"--band" && name != L"--ready-file" && name != L"--thickness" &&
+            name != L"--length" && name != L"--offset" && name != L"--message-log" && name != L"--work-area") {
             result.Error = L"unknown option " + name;
             return result;
         }
@@ -46,6 +54,19 @@ THostOptionsResult ParseHostOptions(const std::vector<std::wstring>& args) {
                 options.Edge = THostEdge::Top;
             } else {
                 result.Error = L"--edge must be bottom, left or top, not " + value;
+                return result;
+            }
+            continue;
+        }
+        if (name == L"--band") {
+            if (value == L"shown") {
+                options.Band = THostOptions::TBand::Shown;
+            } else if (value == L"hidden") {
+                options.Band = THostOptions::TBand::Hidden;
+            } else if (value == L"none") {
+                options.Band = THostOptions::TBand::None;
+            } else {
+                result.Error = L"--band must be shown, hidden or none, not " + value;
                 return result;
             }
             continue;
@@ -110,6 +131,13 @@ TRect BandRect(THostEdge edge, TSize taskbar, int offset) {
     }
     const int left = std::min(offset, taskbar.Width);
     return {left, 0, taskbar.Width, taskbar.Height};
+}
+
+TRect OwnStartButtonRect(THostEdge edge, TSize taskbar, int offset) {
+    if (IsVertical(edge)) {
+        return {0, 0, taskbar.Width, std::min(offset, taskbar.Height)};
+    }
+    return {0, 0, std::min(offset, taskbar.Width), taskbar.Height};
 }
 
 std::vector<TRect> TaskButtonRects(THostEdge edge, TSize band, int count) {

@@ -24,6 +24,13 @@ struct THostOptions {
     // (an auto-hidden taskbar).
     std::optional<int> WorkAreaHeight;
     bool WorkAreaWholeScreen = false;
+    // The band as Explorer's taskbars have it (shown), hidden (as a taskbar that draws its buttons itself) or
+    // missing (a shell without one).
+    enum class TBand { Shown, Hidden, None } Band = TBand::Shown;
+    // A Start button of the taskbar's own (Windows 8.1 and 10): a child window of class "Start" before the band.
+    bool StartButton = false;
+    // "TaskbarCreated" broadcast once the taskbar is made, as Explorer does (off: a taskbar that does not).
+    bool Broadcast = true;
 };
 
 struct THostOptionsResult {
@@ -32,7 +39,8 @@ struct THostOptionsResult {
 };
 
 // Arguments after the program name: --edge bottom|left|top, --thickness N, --length N, --offset N,
-// --ready-file PATH, --message-log PATH, --work-area HEIGHT|none.
+// --ready-file PATH, --message-log PATH, --work-area HEIGHT|none, --band shown|hidden|none, and the switches
+// --start-button and --no-broadcast.
 THostOptionsResult ParseHostOptions(const std::vector<std::wstring>& args);
 
 inline bool IsVertical(THostEdge edge) {
@@ -48,6 +56,9 @@ TRect HostWorkArea(const THostOptions& options, TSize screen);
 // The band in the taskbar's client coordinates: from `offset` to the far end, the whole thickness. Never
 // negative in size.
 TRect BandRect(THostEdge edge, TSize taskbar, int offset);
+
+// The taskbar's own Start button in its client coordinates: the room before the band.
+TRect OwnStartButtonRect(THostEdge edge, TSize taskbar, int offset);
 
 // The demo's task buttons in the band's client coordinates, in order; as many as fit of `count`.
 std::vector<TRect> TaskButtonRects(THostEdge edge, TSize band, int count);

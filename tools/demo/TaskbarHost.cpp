@@ -1,15 +1,20 @@
 // The demo taskbar: a top-level window of class Shell_TrayWnd with a ReBarWindow32 band, laid out as Explorer's
 // is, so the Start button can dock on a desktop that has no Explorer taskbar (Wine on Linux).
 //   taskbar_host.exe [--edge bottom|left|top] [--thickness N] [--length N] [--offset N] [--ready-file PATH]
-//                    [--message-log PATH]
+//                    [--message-log PATH] [--work-area HEIGHT|none] [--band shown|hidden|none] [--start-button]
+//                    [--no-broadcast]
 // The band answers no private message: the taskbar-side hook subclasses it and answers them itself.
 // Tests post WM_APP + 1 to the taskbar to have it lay itself out again, and WM_APP + 2 with a number of
-// milliseconds in wParam to have it stop answering for that long, as a hung Explorer does.
+// milliseconds in wParam to have it stop answering for that long, as a hung Explorer does. Once made, the
+// taskbar broadcasts "TaskbarCreated" to every top-level window, as Explorer's does when it (re)starts.
+// --start-button gives it a Start button of its own before the band, as on Windows 8.1 and 10; its layout shows
+// that button again every time.
 
 #include <windows.h>
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <iterator>
@@ -24,6 +29,8 @@ namespace {
 
 constexpr wchar_t kTrayClass[] = L"Shell_TrayWnd";
 constexpr wchar_t kBandClass[] = L"ReBarWindow32";
+constexpr wchar_t kOwnStartClass[] = L"Start";
+constexpr COLORREF kOwnStartColor = RGB(96, 160, 230);
 // Tests post this to imitate Explorer laying its taskbar out again.
 constexpr UINT kRelayoutMessage = WM_APP + 1;
 // And this to imitate a hung Explorer: the thread sleeps for wParam milliseconds (at most a minute).
@@ -89,7 +96,8 @@ class TTaskbarHost {
     explicit TTaskbarHost(THostOptions options) : options_(std::move(options)), font_(LabelFont()) {}
 
     bool Create(HINSTANCE instance) {
-        if (!Register(instance, kTrayClass, TrayProc) || !Register(instance, kBandClass, BandProc)) {
+        if (!Register(instance, kTrayClass, TrayProc) || !Register(instance, kBandClass, BandProc) ||
+            !Register(instance, kOwnStartClass, OwnStartProc)) {
             return false;
         }
         // Explorer's taskbar is a topmost tool window: always above, never a button of its own.
@@ -99,11 +107,23 @@ class TTaskbarHost {
             std::fwprintf(stderr, L"taskbar_host: CreateWindowExW(%ls) failed: %lu\n", kTrayClass, GetLastError());
             return false;
         }
-        band_ = CreateWindowExW(0, kBandClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 1, 1, tray_, nullptr,
-                                instance, this);
-        if (band_ == nullptr) {
-            std::fwprintf(stderr, L"taskbar_host: CreateWindowExW(%ls) failed: %lu\n", kBandClass, GetLastError());
-            return false;
+        if (options_.StartButton) {
+            ownStart_ = CreateWindowExW(0, kOwnStartClass, L"Start", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 1,
+                                        1, tray_, nullptr, instance, this);
+            if (ownStart_ == nullptr) {
+                std::fwprintf(stderr, L"taskbar_host: CreateWindowExW(%ls) failed: %lu\n", kOwnStartClass,
+                              GetLastError());
+                return false;
+            }
+        }
+        if (options_.Band != THostOptions::TBand::None) {
+            const DWORD shown = options_.Band == THostOptions::TBand::Shown ? WS_VISIBLE : 0;
+            band_ = CreateWindowExW(0, kBandClass, L"", WS_CHILD | shown | WS_CLIPSIBLINGS, 0, 0, 1, 1, tray_, nullptr,
+                                    instance, this);
+            if (band_ == nullptr) {
+                std::fwprintf(stderr, L"taskbar_host: CreateWindowExW(%ls) failed: %lu\n", kBandClass, GetLastError());
+                return false;
+            }
         }
         Relayout();
         // Explorer keeps the desktop's work area clear of the taskbar; the menu places itself from it.
@@ -113,6 +133,10 @@ class TTaskbarHost {
         SystemParametersInfoW(SPI_SETWORKAREA, 0, &area, 0);
         ShowWindow(tray_, SW_SHOWNOACTIVATE);
         UpdateWindow(tray_);
+        if (options_.Broadcast) {
+            // Explorer tells every top-level window that a taskbar is there (again); it waits for none of them.
+            SendNotifyMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+        }
         return true;
     }
 
@@ -123,7 +147,16 @@ class TTaskbarHost {
         const TRect bar = TaskbarRect(options_, screen);
         SetWindowPos(tray_, HWND_TOPMOST, bar.Left, bar.Top, bar.Width(), bar.Height(), SWP_NOACTIVATE);
         const TRect band = BandRect(options_.Edge, {bar.Width(), bar.Height()}, options_.Offset);
-        SetWindowPos(band_, nullptr, band.Left, band.Top, band.Width(), band.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+        if (band_ != nullptr) {
+            SetWindowPos(band_, nullptr, band.Left, band.Top, band.Width(), band.Height(),
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        if (ownStart_ != nullptr) {
+            // Explorer's layout puts its Start button back and shows it, whoever hid it.
+            const TRect start = OwnStartButtonRect(options_.Edge, {bar.Width(), bar.Height()}, options_.Offset);
+            SetWindowPos(ownStart_, nullptr, start.Left, start.Top, start.Width(), start.Height(),
+                         SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        }
     }
 
   private:
@@ -194,6 +227,34 @@ class TTaskbarHost {
         return DefWindowProcW(window, message, wParam, lParam);
     }
 
+    // The taskbar's own Start button: a blue four-pane mark. A click on it is logged, as the band's messages are.
+    static LRESULT CALLBACK OwnStartProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        TTaskbarHost* self = Bind(window, message, lParam);
+        if (self == nullptr) {
+            return DefWindowProcW(window, message, wParam, lParam);
+        }
+        switch (message) {
+            case WM_PAINT: {
+                PAINTSTRUCT ps{};
+                HDC dc = BeginPaint(window, &ps);
+                self->PaintOwnStart(dc, ClientSize(window));
+                EndPaint(window, &ps);
+                return 0;
+            }
+            case WM_PRINTCLIENT:
+                self->PaintOwnStart(reinterpret_cast<HDC>(wParam), ClientSize(window));
+                return 0;
+            case WM_ERASEBKGND:
+                return 1;
+            case WM_LBUTTONDOWN:
+                self->LogMessage(message, wParam, lParam);
+                return 0;
+            default:
+                break;
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+
     // Everything else, the private range included, goes to DefWindowProcW: whoever subclasses the band answers.
     static LRESULT CALLBACK BandProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         TTaskbarHost* self = Bind(window, message, lParam);
@@ -253,7 +314,25 @@ class TTaskbarHost {
         FillSolid(dc, DesktopSideLine(size), kTrayEdgeColor);
     }
 
+    void PaintOwnStart(HDC dc, TSize size) const {
+        FillSolid(dc, {0, 0, size.Width, size.Height}, kTrayColor);
+        const int mark = std::min(size.Width, size.Height) / 2;
+        const int left = (size.Width - mark) / 2;
+        const int top = (size.Height - mark) / 2;
+        const int pane = (mark - 2) / 2;
+        for (int row = 0; row < 2; ++row) {
+            for (int column = 0; column < 2; ++column) {
+                const int x = left + column * (pane + 2);
+                const int y = top + row * (pane + 2);
+                FillSolid(dc, {x, y, x + pane, y + pane}, kOwnStartColor);
+            }
+        }
+    }
+
     void PaintBandAtItsPlace(HDC dc) const {
+        if (band_ == nullptr) {
+            return;
+        }
         RECT band{};
         GetWindowRect(band_, &band);
         MapWindowPoints(HWND_DESKTOP, tray_, reinterpret_cast<POINT*>(&band), 2);
@@ -306,6 +385,7 @@ class TTaskbarHost {
     TScopedGdiObject<HFONT> font_;
     HWND tray_ = nullptr;
     HWND band_ = nullptr;
+    HWND ownStart_ = nullptr;
 
   public:
     ~TTaskbarHost() {
@@ -352,7 +432,8 @@ int Run(HINSTANCE instance) {
     if (!parsed.Error.empty()) {
         std::fwprintf(stderr,
                       L"taskbar_host: %ls\nusage: taskbar_host [--edge bottom|left|top] [--thickness N] "
-                      L"[--length N] [--offset N] [--ready-file PATH] [--message-log PATH] [--work-area HEIGHT|none]\n",
+                      L"[--length N] [--offset N] [--ready-file PATH] [--message-log PATH] [--work-area HEIGHT|none] "
+                      L"[--band shown|hidden|none] [--start-button] [--no-broadcast]\n",
                       parsed.Error.c_str());
         return 2;
     }

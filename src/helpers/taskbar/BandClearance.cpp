@@ -6,7 +6,10 @@
 
 namespace tessaline {
 
-TBandMove KeepBandClearOfButton(bool horizontalTaskbar, const TRect& currentBand, TBandMove proposed) {
+TBandMove KeepBandClearOfButton(bool horizontalTaskbar,
+                                const TRect& currentBand,
+                                TBandMove proposed,
+                                int hiddenStartEnd) {
     if (proposed.NoMove && proposed.NoSize) {
         return proposed;
     }
@@ -15,7 +18,7 @@ TBandMove KeepBandClearOfButton(bool horizontalTaskbar, const TRect& currentBand
     const int width = proposed.NoSize ? currentBand.Width() : proposed.Width;
     const int height = proposed.NoSize ? currentBand.Height() : proposed.Height;
     const int start = horizontalTaskbar ? x : y;
-    if (start >= kStartButtonSize) {
+    if (start >= kStartButtonSize && start > hiddenStartEnd) {
         return proposed;
     }
     TBandMove kept{x, y, width, height, false, false};

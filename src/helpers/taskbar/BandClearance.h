@@ -27,7 +27,13 @@ inline bool IsHorizontalTaskbar(TSize taskbarClient) {
 // A move that would start the band within the button's room (closer than the button's size to the taskbar's
 // start edge) starts it just after the button instead and shortens it by as much, keeping its far end; the
 // result then carries both position and size. Any other move is returned as it came.
-TBandMove KeepBandClearOfButton(bool horizontalTaskbar, const TRect& currentBand, TBandMove proposed);
+// `hiddenStartEnd`: where the taskbar's own Start button ends (x or y; 0 when it has none, or it shows). The
+// taskbar lays the band out after that button even while it is hidden; the band takes its room as well, from
+// just after ours, so that no gap is left where the hidden button was.
+TBandMove KeepBandClearOfButton(bool horizontalTaskbar,
+                                const TRect& currentBand,
+                                TBandMove proposed,
+                                int hiddenStartEnd = 0);
 
 // The part of the taskbar before the band, where the button sits.
 TRect ButtonRoom(bool horizontalTaskbar, TSize taskbarClient, const TRect& band);

@@ -91,6 +91,7 @@ __declspec(dllexport) LRESULT CALLBACK TarnwickHookProc(int code, WPARAM wParam,
             msg->message = WM_NULL;  // ours alone: the taskbar need not see it
         }
     } catch (...) {
+        tessaline::Trace(L"TarnwickHook: the placement in the taskbar failed");
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -100,6 +101,7 @@ __declspec(dllexport) BOOL WINAPI TarnwickPlace(HWND taskbar, DWORD generation) 
     try {
         return tessaline::PlaceFromOutside(taskbar, generation) ? TRUE : FALSE;
     } catch (...) {
+        tessaline::Trace(L"TarnwickHook: placing from outside failed");
         return FALSE;
     }
 }
@@ -112,6 +114,7 @@ __declspec(dllexport) void CALLBACK TarnwickPlaceRundll(HWND, HINSTANCE, LPSTR c
             tessaline::PlaceFromOutside(taskbar, arguments->Generation);
         }
     } catch (...) {
+        tessaline::Trace(L"TarnwickHook: placing through rundll32 failed");
     }
 }
 

@@ -2,7 +2,8 @@
 //   /loaddll  puts the hook DLL into the taskbar's process (see TarnwickHookWin.cpp). Exit 0 once the taskbar
 //             confirmed it, else non-zero.
 //   /Restart  Explorer restarted or hung and the program undocked itself; it starts us every second while that
-//             lasts. One copy waits until a taskbar with a band answers again, asks the running program to end
+//             lasts. One copy waits until a taskbar with a band answers again and gives the program a moment to
+//             dock into it by itself (a new taskbar announces itself); if it does not, asks it to end
 //             (WMQuitStartMenu: it gives the band its room back and exits), waits for its process to end, and
 //             starts Tessaline.exe afresh, which docks again and runs "/loaddll" itself. Further copies exit.
 //   /Quit     the installer is about to replace or remove the programs: the running program is asked to end the
@@ -28,6 +29,7 @@ constexpr DWORD kPollMs = 500;
 // At log-on the program may start before Explorer has its taskbar.
 constexpr DWORD kTaskbarWaitMs = 30000;
 constexpr DWORD kRestartWaitMs = 60000;
+constexpr DWORD kSelfDockWaitMs = 3000;
 constexpr UINT kAnswerTimeoutMs = 1000;
 constexpr UINT kQuitTimeoutMs = 5000;
 constexpr DWORD kProgramEndWaitMs = 10000;
@@ -35,15 +37,39 @@ constexpr DWORD kRundllWaitMs = 20000;
 
 enum TExitCode { kOk = 0, kNoTaskbar = 2, kPlacementFailed = 3, kProgramStillRunning = 4, kStartFailed = 5 };
 
-// Wine's desktop process keeps a hidden Shell_TrayWnd of its own without a band: take one that has a band.
+bool ShownWithSize(HWND window) {
+    RECT rect{};
+    return window != nullptr && IsWindowVisible(window) && GetWindowRect(window, &rect) && rect.right > rect.left &&
+           rect.bottom > rect.top;
+}
+
+// The taskbar the program docks into: one shown with a band shown (Wine's desktop process keeps a hidden
+// Shell_TrayWnd of its own without a band); else any with a band.
 HWND FindTaskbarWithBand() {
+    HWND withBand = nullptr;
     HWND taskbar = nullptr;
     while ((taskbar = FindWindowExW(nullptr, taskbar, kTaskbarClass, nullptr)) != nullptr) {
-        if (FindWindowExW(taskbar, nullptr, kTaskbarBandClass, nullptr) != nullptr) {
+        HWND band = FindWindowExW(taskbar, nullptr, kTaskbarBandClass, nullptr);
+        if (band == nullptr) {
+            continue;
+        }
+        if (ShownWithSize(taskbar) && ShownWithSize(band)) {
             return taskbar;
         }
+        if (withBand == nullptr) {
+            withBand = taskbar;
+        }
     }
-    return nullptr;
+    return withBand;
+}
+
+// The running program's button sits in this taskbar, attached: it docked itself into a new taskbar (on its
+// "TaskbarCreated") and needs no restart.
+bool ProgramDockedInto(HWND taskbar) {
+    HWND band = FindWindowExW(taskbar, nullptr, kTaskbarBandClass, nullptr);
+    HWND button = FindWindowExW(taskbar, nullptr, kStartButtonFormClass, nullptr);
+    return band != nullptr && GetPropW(band, kAttachedProperty) != nullptr && button != nullptr &&
+           IsWindowVisible(button);
 }
 
 bool Answers(HWND window) {
@@ -160,9 +186,20 @@ int Restart() {
     if (!mutex || GetLastError() == ERROR_ALREADY_EXISTS) {
         return kOk;  // another copy is at work
     }
-    if (WaitForTaskbar(kRestartWaitMs, Answers) == nullptr) {
+    // A hung taskbar that answers again is this one; a new taskbar (Explorer restarted) is another window.
+    HWND before = FindTaskbarWithBand();
+    HWND taskbar = WaitForTaskbar(kRestartWaitMs, Answers);
+    if (taskbar == nullptr) {
         Trace(L"Tarnwick: the taskbar did not come back");
         return kNoTaskbar;
+    }
+    // A new taskbar announces itself, and the program docks into it on its own, within a second or two.
+    for (DWORD waited = 0; taskbar != before && waited < kSelfDockWaitMs; waited += kPollMs) {
+        if (ProgramDockedInto(taskbar)) {
+            Trace(L"Tarnwick: the program docked again by itself");
+            return kOk;
+        }
+        Sleep(kPollMs);
     }
     // A second program would only find the first one's instance mutex and leave: wait for its end, and if it
     // does not end, the first program starts us again within a second.
@@ -195,6 +232,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
                 break;
         }
     } catch (...) {
+        tessaline::Trace(L"Tarnwick: failed");
     }
     return 1;
 }

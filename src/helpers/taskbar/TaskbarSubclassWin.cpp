@@ -1,8 +1,12 @@
 #include "helpers/taskbar/TaskbarSubclassWin.h"
 
+#include <algorithm>
+
 #include "base/Trace.h"
 #include "helpers/taskbar/BandClearance.h"
+#include "helpers/taskbar/OwnStartButtonWin.h"
 #include "helpers/taskbar/TarnwickPlacement.h"
+#include "helpers/taskbar/WindowPropertySubclassWin.h"
 #include "system/HelperProtocol.h"
 
 namespace tessaline {
@@ -11,18 +15,12 @@ namespace {
 // Bursts of relayouts and repaints come down to one refresh of the button picture, after the last of them.
 constexpr UINT_PTR kRefreshTimerId = 0x7A27;
 constexpr UINT kRefreshDelayMs = 50;
-
-HANDLE AsProperty(uintptr_t value) {
-    return reinterpret_cast<HANDLE>(value);
-}
-
-// The procedure found before ours is kept on the window itself, so whichever copy of the DLL subclassed the
-// window, its procedure finds the right one to call.
-LRESULT CallOriginal(HWND window, const wchar_t* property, UINT message, WPARAM wParam, LPARAM lParam) {
-    const auto original = reinterpret_cast<WNDPROC>(reinterpret_cast<LONG_PTR>(GetPropW(window, property)));
-    return original != nullptr ? CallWindowProcW(original, window, message, wParam, lParam)
-                               : DefWindowProcW(window, message, wParam, lParam);
-}
+// While the button is docked the taskbar side looks this often whether the program still runs: one that ended
+// without undocking (killed, crashed) gets the taskbar's own Start button back.
+constexpr UINT_PTR kProgramWatchTimerId = 0x7A28;
+constexpr UINT kProgramWatchMs = 250;
+// The docked program's process (a handle that can be waited on), kept on the band.
+constexpr wchar_t kProgramProcessProperty[] = L"Quorvan.Tarnwick.Program";
 
 bool IsAttached(HWND band) {
     return GetPropW(band, kAttachedProperty) != nullptr;
@@ -76,6 +74,65 @@ TRect RectInParent(HWND child) {
     return ToRect(rect);
 }
 
+void ForgetProgram(HWND band) {
+    KillTimer(band, kProgramWatchTimerId);
+    if (HANDLE process = RemovePropW(band, kProgramProcessProperty)) {
+        CloseHandle(process);
+    }
+}
+
+// The program that sends WMTaskbarAttach owns the start-menu window.
+void WatchProgram(HWND band) {
+    ForgetProgram(band);
+    DWORD processId = 0;
+    if (HWND startMenu = FindStartMenu()) {
+        GetWindowThreadProcessId(startMenu, &processId);
+    }
+    HANDLE process = processId != 0 ? OpenProcess(SYNCHRONIZE, FALSE, processId) : nullptr;
+    if (process == nullptr) {
+        Trace(L"Tarnwick: the docked program cannot be watched: ", GetLastError());
+        return;
+    }
+    if (!SetPropW(band, kProgramProcessProperty, process) ||
+        SetTimer(band, kProgramWatchTimerId, kProgramWatchMs, nullptr) == 0) {
+        RemovePropW(band, kProgramProcessProperty);
+        CloseHandle(process);
+    }
+}
+
+void Detach(HWND band) {
+    RemovePropW(band, kAttachedProperty);
+    ForgetProgram(band);
+    ShowOwnStartButton(GetParent(band));
+}
+
+// The band where the taskbar had it beside its own Start button, which shows again: not over it.
+void BandBesideOwnStartButton(HWND band) {
+    HWND taskbar = GetParent(band);
+    const bool horizontal = IsHorizontalTaskbar(ClientSize(taskbar));
+    const int start = OwnStartButtonEnd(taskbar, horizontal);
+    const TRect now = RectInParent(band);
+    if (start <= (horizontal ? now.Left : now.Top)) {
+        return;
+    }
+    if (horizontal) {
+        SetWindowPos(band, nullptr, start, now.Top, std::max(now.Right - start, 0), now.Height(),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    } else {
+        SetWindowPos(band, nullptr, now.Left, start, now.Width(), std::max(now.Bottom - start, 0),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void CheckProgram(HWND band) {
+    const HANDLE process = GetPropW(band, kProgramProcessProperty);
+    if (process == nullptr || WaitForSingleObject(process, 0) != WAIT_TIMEOUT) {
+        Trace(L"Tarnwick: the docked program ended without undocking");
+        Detach(band);
+        BandBesideOwnStartButton(band);
+    }
+}
+
 void KeepClear(HWND band, WINDOWPOS* pos) {
     HWND taskbar = GetParent(band);
     if (taskbar == nullptr || pos == nullptr) {
@@ -83,8 +140,9 @@ void KeepClear(HWND band, WINDOWPOS* pos) {
     }
     const TBandMove proposed{
         pos->x, pos->y, pos->cx, pos->cy, (pos->flags & SWP_NOMOVE) != 0, (pos->flags & SWP_NOSIZE) != 0};
+    const bool horizontal = IsHorizontalTaskbar(ClientSize(taskbar));
     const TBandMove kept =
-        KeepBandClearOfButton(IsHorizontalTaskbar(ClientSize(taskbar)), RectInParent(band), proposed);
+        KeepBandClearOfButton(horizontal, RectInParent(band), proposed, HiddenOwnStartButtonEnd(taskbar, horizontal));
     if (kept == proposed) {
         return;
     }
@@ -105,9 +163,11 @@ LRESULT CALLBACK BandProc(HWND band, UINT message, WPARAM wParam, LPARAM lParam)
             case WMTaskbarAttach:
                 if (wParam != 0) {
                     SetPropW(band, kAttachedProperty, AsProperty(1));
+                    HideOwnStartButton(GetParent(band));
+                    WatchProgram(band);
                     RequestButtonRefresh(band);
                 } else {
-                    RemovePropW(band, kAttachedProperty);
+                    Detach(band);
                 }
                 return 0;
             case WMSetHotCorners:
@@ -132,9 +192,14 @@ LRESULT CALLBACK BandProc(HWND band, UINT message, WPARAM wParam, LPARAM lParam)
                     RefreshButtonNow(band);
                     return 0;
                 }
+                if (wParam == kProgramWatchTimerId) {
+                    CheckProgram(band);
+                    return 0;
+                }
                 break;
             case WM_NCDESTROY: {
                 KillTimer(band, kRefreshTimerId);
+                ForgetProgram(band);
                 const LRESULT result = CallOriginal(band, kBandProcProperty, message, wParam, lParam);
                 for (const wchar_t* property :
                      {kBandProcProperty, kPlacementProperty, kAttachedProperty, kRefreshPendingProperty}) {
@@ -147,6 +212,7 @@ LRESULT CALLBACK BandProc(HWND band, UINT message, WPARAM wParam, LPARAM lParam)
         }
     } catch (...) {
         // Never into the taskbar's own frames.
+        Trace(L"Tarnwick: the band's procedure failed");
     }
     return CallOriginal(band, kBandProcProperty, message, wParam, lParam);
 }
@@ -172,6 +238,7 @@ LRESULT CALLBACK TaskbarProc(HWND taskbar, UINT message, WPARAM wParam, LPARAM l
         try {
             band = BandToRefreshAfterPaint(taskbar);  // before the paint validates the region
         } catch (...) {
+            Trace(L"Tarnwick: looking at the taskbar's repaint failed");
         }
         const LRESULT result = CallOriginal(taskbar, kTaskbarProcProperty, message, wParam, lParam);
         if (band != nullptr) {
@@ -185,22 +252,6 @@ LRESULT CALLBACK TaskbarProc(HWND taskbar, UINT message, WPARAM wParam, LPARAM l
         return result;
     }
     return CallOriginal(taskbar, kTaskbarProcProperty, message, wParam, lParam);
-}
-
-bool SubclassOnce(HWND window, const wchar_t* property, WNDPROC procedure) {
-    if (GetPropW(window, property) != nullptr) {
-        return true;
-    }
-    const LONG_PTR original = GetWindowLongPtrW(window, GWLP_WNDPROC);
-    if (original == 0 || !SetPropW(window, property, AsProperty(static_cast<uintptr_t>(original)))) {
-        return false;
-    }
-    SetLastError(0);
-    if (SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)) == 0 && GetLastError() != 0) {
-        RemovePropW(window, property);
-        return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -223,9 +274,11 @@ bool PlaceInTaskbar(HWND taskbar, uint32_t generation) {
             Trace(L"Tarnwick: subclassing the taskbar failed: ", GetLastError());
         }
         // A program that ended without undocking leaves no button behind: the next one attaches afresh.
-        RemovePropW(band, kAttachedProperty);
+        Detach(band);
         SetPropW(band, kPlacementProperty, AsProperty(generation));
-        PostIfFound(FindStartMenu(), WMStartMenuLoaded, 0, 0);
+        // The taskbar placed into: an answer from the side of an earlier taskbar is told apart.
+        PostIfFound(FindStartMenu(), WMStartMenuLoaded, 0,
+                    static_cast<LPARAM>(HandleToWire(reinterpret_cast<uintptr_t>(taskbar))));
         return true;
     } catch (...) {
         return false;
