@@ -90,18 +90,31 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         if (created && !Application.Terminated()) {
             // Docks now when the taskbar side answered (or gave up answering); otherwise once a taskbar can take it.
             StartButtonReady();
-            // What the dock does not wait for, done before the first message is read: the search's pictures and
-            // index, the user's name, the hot-corner helper and the settings dialog.
-            startMenu->FinishSetUp();
-            HookHotCorners(v_bit64windows);
-            // The settings dialog waits hidden for "Customize User Interface"; without it the menu item only traces.
-            auto* settings = new TfrmSetting(owner.get());
-            if (settings->Create()) {
-                startButton->OnShowSettings = [settings] { settings->ShowSettings(); };
-            }
-            // The docked button paints first (a timer's turn comes after every paint), then the first opening's
-            // work is done while nobody waits for it.
-            startMenu->PrepareFirstOpeningLater(kPrepareFirstOpeningAfterMs);
+            // The settings dialog waits hidden for "Customize User Interface", made for it if that comes before the
+            // rest of the start-up; without it the menu item only traces.
+            TfrmSetting* settings = nullptr;
+            bool settingsMade = false;
+            const auto settingsDialog = [&owner, &settings, &settingsMade]() -> TfrmSetting* {
+                if (!settingsMade) {
+                    settingsMade = true;
+                    auto* made = new TfrmSetting(owner.get());
+                    settings = made->Create() ? made : nullptr;
+                }
+                return settings;
+            };
+            startButton->OnShowSettings = [settingsDialog] {
+                if (TfrmSetting* dialog = settingsDialog()) {
+                    dialog->ShowSettings();
+                }
+            };
+            // What the dock does not wait for comes once the docked button has painted and the program answers
+            // again (a timer's turn comes after every message and paint): the hot-corner helper and the settings
+            // dialog, then the first opening's work, the search index and the user's name first, while nobody
+            // waits for it.
+            startMenu->PrepareFirstOpeningLater(kPrepareFirstOpeningAfterMs, [settingsDialog] {
+                HookHotCorners(v_bit64windows);
+                settingsDialog();
+            });
             Application.Run();
         }
     }

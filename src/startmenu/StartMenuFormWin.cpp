@@ -263,6 +263,10 @@ bool TZelStartMenuFrm::CreateWindowOnly() {
 }
 
 void TZelStartMenuFrm::FinishSetUp() {
+    if (setUpFinished_) {
+        return;
+    }
+    setUpFinished_ = true;
     StartSearchIndex();
     UpdateUserName();
 }
@@ -292,6 +296,7 @@ void TZelStartMenuFrm::ReloadLanguage() {
 }
 
 void TZelStartMenuFrm::ShowStartMenuForm() {
+    FinishSetUp();
     EndRightColumnHover(0);
     Trace(L"ShowStartMenuForm");
     firstOpeningDone_ = true;
@@ -362,6 +367,7 @@ void TZelStartMenuFrm::FillPanes() {
 }
 
 void TZelStartMenuFrm::PrepareFirstOpening() {
+    FinishSetUp();
     if (firstOpeningDone_ || v_Show_StartMenu || Handle() == nullptr) {
         return;
     }
@@ -373,15 +379,18 @@ void TZelStartMenuFrm::PrepareFirstOpening() {
     Trace(L"PrepareFirstOpening end");
 }
 
-void TZelStartMenuFrm::PrepareFirstOpeningLater(unsigned milliseconds) {
+void TZelStartMenuFrm::PrepareFirstOpeningLater(unsigned milliseconds, std::function<void()> first) {
     if (prepareTimer_ == nullptr) {
         prepareTimer_ = new TTimer(this);
         prepareTimer_->SetEnabled(false);
-        prepareTimer_->OnTimer = [this](TTimer& timer) {
-            timer.SetEnabled(false);
-            PrepareFirstOpening();
-        };
     }
+    prepareTimer_->OnTimer = [this, first = std::move(first)](TTimer& timer) {
+        timer.SetEnabled(false);
+        if (first) {
+            first();
+        }
+        PrepareFirstOpening();
+    };
     prepareTimer_->SetInterval(milliseconds);
     prepareTimer_->SetEnabled(true);
 }

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 #include <array>
 #include <memory>
 #include <string>
@@ -60,9 +62,9 @@ class TZelStartMenuFrm : public TForm {
     bool Create();
     // The window and its own set-up alone, without the program's start-up steps (for benchmarks), finished.
     bool CreateWindowOnly();
-    // The set-up that docking the button does not wait for, run once it docked (or began to wait for a taskbar)
-    // and before the program reads its next message: the control-panel pictures and the search index's build,
-    // and the user's full name on the label.
+    // The set-up that docking the button does not wait for: the control-panel pictures and the search index's
+    // build, and the user's full name on the label. Once, by the first opening or its preparation, whichever
+    // comes first (a search before the index is built walks the folders).
     void FinishSetUp();
 
     void ShowStartMenuForm();
@@ -72,7 +74,8 @@ class TZelStartMenuFrm : public TForm {
     // the active window keeps the keyboard. Once per window, and nothing once the menu has opened.
     void PrepareFirstOpening();
     // PrepareFirstOpening after `milliseconds`, from a timer: the program's messages and paints come first.
-    void PrepareFirstOpeningLater(unsigned milliseconds);
+    // `first` runs just before it (the program's own start-up work that waited for the dock).
+    void PrepareFirstOpeningLater(unsigned milliseconds, std::function<void()> first = {});
     // Also the application's deactivation handler: activating another application hides the menu.
     void HideStartMenu();
     // The settings dialog's OK: the language of Main.ini again, for every window of the program.
@@ -242,6 +245,7 @@ class TZelStartMenuFrm : public TForm {
     bool hiding_ = false;
     UINT taskbarCreatedMessage_ = 0;
     bool firstOpeningDone_ = false;  // opened, or prepared for it
+    bool setUpFinished_ = false;
     TTimer* prepareTimer_ = nullptr;
     std::wstring shownImage_;
     TLogoHintWindow* logoWindow_ = nullptr;

@@ -544,15 +544,21 @@ bool TDesktop::StartHost() {
             return false;
         }
     }
+    return LaunchHost() && WaitHostUp();
+}
+
+bool TDesktop::LaunchHost() {
     const std::wstring ready = profile_.File(L"host.ready");
     const std::wstring arguments = L"--edge " + options_.Edge + L" --length " + std::to_wstring(options_.Length) +
                                    L" --offset " + std::to_wstring(options_.Offset) + L" --ready-file \"" + ready +
                                    L"\" --message-log \"" + bandLog_ + L"\" " + options_.HostArguments;
     // A host started again in the same test would otherwise find the first one's file and be taken for up.
     DeleteFileW(ready.c_str());
-    if (!Launch(BuildPath(L"tools\\demo\\taskbar_host.exe"), arguments, host_)) {
-        return false;
-    }
+    return Launch(BuildPath(L"tools\\demo\\taskbar_host.exe"), arguments, host_);
+}
+
+bool TDesktop::WaitHostUp() {
+    const std::wstring ready = profile_.File(L"host.ready");
     const bool up =
         WaitUntil([&] { return FileExists(ready) || WaitForSingleObject(host_.hProcess, 0) == WAIT_OBJECT_0; }, 10000);
     if (!up || !FileExists(ready)) {

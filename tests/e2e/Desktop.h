@@ -59,6 +59,11 @@ class TDesktop {
     std::wstring ProfileFolder() const { return profile_.Path(); }
 
     bool StartHost();
+    // StartHost in two halves, for a benchmark that watches the new taskbar come: the process started, then the
+    // wait until it is up and its taskbar is the one FindWindowW answers.
+    bool LaunchHost();
+    bool WaitHostUp();
+    DWORD HostProcessId() const { return host_.dwProcessId; }
     // The taskbar goes away as Explorer's does when it crashes (its process killed) or quits (closed), and, when
     // `startAgain`, a new one comes: another process, another window, its "TaskbarCreated" broadcast.
     bool RestartHost(bool crash, bool startAgain = true);

@@ -187,6 +187,33 @@ std::wstring TextsOf(HWND dialog) {
     return texts;
 }
 
+// The taskbar is gone for longer than the watchdog's ten silent heartbeats: the watchdog undoes the docking and
+// starts the taskbar side's restart, which waits for a taskbar. When a new one comes, the program docks into it
+// by itself and the restart, seeing it docked, leaves it be: still one program, the same one.
+TEST(TaskbarsE2E, ATaskbarGoneLongerThanTheWatchdogWaitsGetsTheSameProgramBack) {
+    TDesktop desktop(WithOurTaskbarSide());
+    if (!desktop.HotCornerHelperStaged()) {
+        GTEST_SKIP() << "the 64-bit hot-corner helper is not built here (the x86_64 build makes it)";
+    }
+    WriteBytes(desktop.MainIni(), Utf16LeWithBom(L"[Main]\r\nStartup=0\r\n"));
+    ASSERT_TRUE(desktop.StartHost());
+    ASSERT_TRUE(desktop.StartTessaline(true, 20000));
+    const DWORD program = desktop.TessalineProcessId();
+    ASSERT_TRUE(desktop.RestartHost(true, false));
+    // Ten silent ticks, then the restart every second while no taskbar answers.
+    EXPECT_TRUE(WaitUntil([] { return RunningProcesses(kTaskbarHelperExe) >= 1; }, 15000)) << "no restart began";
+    PumpFor(1500);
+    ASSERT_TRUE(desktop.StartHost());
+    EXPECT_TRUE(WaitUntil([&] { return DockedIn(desktop); }, 5000));
+    // The restart has looked by now and ended without ending the program.
+    EXPECT_TRUE(WaitUntil([] { return RunningProcesses(kTaskbarHelperExe) == 0; }, 10000));
+    EXPECT_EQ(desktop.TessalineProcessId(), program);
+    EXPECT_EQ(desktop.WaitTessalineExit(0), static_cast<DWORD>(STILL_ACTIVE));
+    EXPECT_EQ(RunningProcesses(L"Tessaline.exe"), 1);
+    EXPECT_TRUE(DockedIn(desktop));
+    ExpectTheWindowsKeyOpensTheMenu(desktop.StartMenu(), "after the long gap");
+}
+
 // Started before the taskbar exists, as "Run at Startup" is at log-on: the program waits without using the
 // processor and starts no taskbar side, then docks within moments of the band appearing.
 TEST(TaskbarsE2E, AProgramStartedBeforeTheTaskbarDocksOnceItsBandAppears) {
