@@ -63,7 +63,7 @@ void Look() {
         return;
     }
     const TDockingState before = v_TaskbarDocking.State();
-    Apply(v_TaskbarDocking.Survey(GetTickCount(), SurveyTaskbars(ButtonWindow())), before);
+    Apply(v_TaskbarDocking.Survey(GetTickCount(), SurveyTaskbars(ButtonWindow(), DockingTaskbar())), before);
 }
 
 // While the way in is not at its end the program looks often: a late taskbar docks within a second of its

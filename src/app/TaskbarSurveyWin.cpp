@@ -11,16 +11,24 @@ bool ShownWithSize(HWND window) {
            rect.bottom > rect.top;
 }
 
+// Still a taskbar: a window's handle may be another window's once it is gone.
+bool IsTaskbarWindow(HWND window) {
+    wchar_t name[32] = {};
+    return window != nullptr && GetClassNameW(window, name, 32) > 0 && lstrcmpiW(name, kTaskbarClass) == 0;
+}
+
 }  // namespace
 
 HWND BandOf(HWND taskbar) {
     return taskbar != nullptr ? FindWindowExW(taskbar, nullptr, kTaskbarBandClass, nullptr) : nullptr;
 }
 
-TTaskbarSurvey SurveyTaskbars(HWND button) {
+TTaskbarSurvey SurveyTaskbars(HWND button, HWND current) {
     HWND shown = nullptr;
-    HWND dockable = nullptr;
-    for (HWND taskbar = nullptr; (taskbar = FindWindowExW(nullptr, taskbar, kTaskbarClass, nullptr)) != nullptr;) {
+    HWND dockable =
+        IsTaskbarWindow(current) && ShownWithSize(current) && ShownWithSize(BandOf(current)) ? current : nullptr;
+    for (HWND taskbar = nullptr;
+         dockable == nullptr && (taskbar = FindWindowExW(nullptr, taskbar, kTaskbarClass, nullptr)) != nullptr;) {
         if (!ShownWithSize(taskbar)) {
             continue;
         }
@@ -29,7 +37,6 @@ TTaskbarSurvey SurveyTaskbars(HWND button) {
         }
         if (ShownWithSize(BandOf(taskbar))) {
             dockable = taskbar;
-            break;
         }
     }
     HWND chosen = dockable != nullptr ? dockable : shown;

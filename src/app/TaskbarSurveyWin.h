@@ -9,8 +9,9 @@
 namespace tessaline {
 
 // A shown taskbar with a shown band of some size, else the first shown taskbar; `button` is ours, to tell
-// whether it still sits in that taskbar. (Wine's desktop keeps a hidden taskbar of no size: never chosen.)
-TTaskbarSurvey SurveyTaskbars(HWND button);
+// whether it still sits in that taskbar. Of several that can take the button, `current` (the one docked into) is
+// kept, whatever their order on the screen. (Wine's desktop keeps a hidden taskbar of no size: never chosen.)
+TTaskbarSurvey SurveyTaskbars(HWND button, HWND current = nullptr);
 
 // The band of a taskbar, or null.
 HWND BandOf(HWND taskbar);

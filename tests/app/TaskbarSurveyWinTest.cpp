@@ -90,6 +90,24 @@ TEST_F(TaskbarSurvey, ATaskbarWithADockableBandComesBeforeOneWithout) {
     EXPECT_TRUE(seen.DockableBand);
 }
 
+TEST_F(TaskbarSurvey, OfTwoDockableTaskbarsTheOneDockedIntoIsKept) {
+    HWND firstBand = CreateWindowExW(0, kTaskbarBandClass, L"", WS_CHILD | WS_VISIBLE, 60, 0, 1100, 40, first_, nullptr,
+                                     GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(firstBand, nullptr);
+    ShowWindow(first_, SW_SHOWNOACTIVATE);
+    ShowWindow(second_, SW_SHOWNOACTIVATE);
+    ShowWindow(band_, SW_SHOWNOACTIVATE);
+    for (HWND current : {first_, second_}) {
+        const TTaskbarSurvey seen = SurveyTaskbars(button_, current);
+        EXPECT_EQ(seen.Taskbar, Id(current));
+        EXPECT_TRUE(seen.DockableBand);
+    }
+    // One that cannot take the button any more is not kept.
+    ShowWindow(band_, SW_HIDE);
+    EXPECT_EQ(SurveyTaskbars(button_, second_).Taskbar, Id(first_));
+    DestroyWindow(firstBand);
+}
+
 TEST_F(TaskbarSurvey, TheButtonIsInsideOnlyWhileItIsAChildOfThatTaskbar) {
     ShowWindow(second_, SW_SHOWNOACTIVATE);
     ShowWindow(band_, SW_SHOWNOACTIVATE);

@@ -6,4 +6,5 @@ set(TESSALINE_HOOK_PURE_TESTS
 )
 set(TESSALINE_HOOK_WIN_TESTS
     system/HookKeyboardWinTest.cpp
+    system/MessageFilterWinTest.cpp
 )

@@ -90,6 +90,12 @@ TEST(DockingMath, UndockingPutsTheBandAt11WhereverItWas) {
     }
 }
 
+TEST(DockingMath, BesideATaskbarsOwnStartButtonTheBandGoesBackToItsOffset) {
+    // The offset the band had when the button docked, kept with its far end, on either kind of taskbar.
+    EXPECT_EQ(UndockedBand(TTaskbarEdge::Bottom, kBottomBar, {54, 1040, 1920, 1076}, 48), RectOf(48, 0, 1872, 36));
+    EXPECT_EQ(UndockedBand(TTaskbarEdge::Left, kLeftBar, {0, 54, 62, 1080}, 72), RectOf(0, 72, 62, 1008));
+}
+
 TEST(DockingMath, RepeatedUndockingLeavesTheBandWhereItIs) {
     // The watchdog undocks on every tick while Explorer stays silent.
     const TRect once = UndockedBand(TTaskbarEdge::Bottom, kBottomBar, {54, 1040, 1920, 1076});
