@@ -209,4 +209,12 @@ bool MatchesMask(std::wstring_view name, std::wstring_view mask) {
     return m == mask.size();
 }
 
+bool IsFullyQualifiedPath(std::wstring_view path) {
+    if (path.size() >= 3 && path[1] == L':' && IsPathDelimiter(path[2])) {
+        const wchar_t drive = path[0];
+        return (drive >= L'A' && drive <= L'Z') || (drive >= L'a' && drive <= L'z');
+    }
+    return path.size() >= 3 && IsPathDelimiter(path[0]) && IsPathDelimiter(path[1]) && !IsPathDelimiter(path[2]);
+}
+
 }  // namespace tessaline

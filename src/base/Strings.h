@@ -40,6 +40,9 @@ std::wstring ExtractFileDir(std::wstring_view path);
 // The name part after the last delimiter.
 std::wstring ExtractFileName(std::wstring_view path);
 std::wstring ExcludeTrailingDelimiter(std::wstring_view path);
+// A path that names one place whatever the current folder: "X:\..." or "\\server\share...". An empty one, a
+// relative one and one of the current drive ("\Windows", "X:Windows") are not.
+bool IsFullyQualifiedPath(std::wstring_view path);
 
 // Shell-style match of a file name against a mask with "*" and "?", case ignored.
 bool MatchesMask(std::wstring_view name, std::wstring_view mask);

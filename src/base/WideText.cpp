@@ -37,6 +37,44 @@ void AppendUtf8(std::string& out, char32_t cp) {
 
 }  // namespace
 
+bool IsValidUtf8(std::string_view bytes) {
+    size_t i = 0;
+    while (i < bytes.size()) {
+        const auto b0 = static_cast<uint8_t>(bytes[i]);
+        size_t len = 0;
+        char32_t cp = 0;
+        char32_t min = 0;
+        if (b0 < 0x80) {
+            ++i;
+            continue;
+        }
+        if ((b0 & 0xE0) == 0xC0) {
+            len = 2, cp = b0 & 0x1F, min = 0x80;
+        } else if ((b0 & 0xF0) == 0xE0) {
+            len = 3, cp = b0 & 0x0F, min = 0x800;
+        } else if ((b0 & 0xF8) == 0xF0) {
+            len = 4, cp = b0 & 0x07, min = 0x10000;
+        } else {
+            return false;
+        }
+        if (i + len > bytes.size()) {
+            return false;
+        }
+        for (size_t k = 1; k < len; ++k) {
+            const auto b = static_cast<uint8_t>(bytes[i + k]);
+            if ((b & 0xC0) != 0x80) {
+                return false;
+            }
+            cp = (cp << 6) | (b & 0x3F);
+        }
+        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+            return false;
+        }
+        i += len;
+    }
+    return true;
+}
+
 std::wstring Utf8ToWide(std::string_view utf8) {
     std::wstring out;
     out.reserve(utf8.size());

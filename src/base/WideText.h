@@ -10,6 +10,9 @@ namespace tessaline {
 
 // Invalid sequences become U+FFFD, as MultiByteToWideChar(CP_UTF8) does.
 std::wstring Utf8ToWide(std::string_view utf8);
+// Well-formed UTF-8 throughout: no stray continuation byte, no overlong form, no surrogate, nothing past
+// U+10FFFF, no sequence cut off at the end.
+bool IsValidUtf8(std::string_view bytes);
 // Unpaired surrogates become U+FFFD.
 std::string WideToUtf8(std::wstring_view text);
 

@@ -106,6 +106,26 @@ std::wstring PinLinkPath(std::wstring_view pinFolder, std::wstring_view caption,
     return path + name + L".lnk";
 }
 
+std::wstring FreePinLinkPath(
+    std::wstring_view wanted,
+    std::wstring_view target,
+    const std::function<std::optional<std::wstring>(const std::wstring& path)>& existingTarget) {
+    constexpr int kMostNumbered = 99;
+    if (!HasLnkExtension(wanted)) {
+        return {};
+    }
+    const std::wstring_view stem = wanted.substr(0, wanted.size() - 4);
+    for (int number = 1; number <= kMostNumbered; ++number) {
+        const std::wstring path =
+            number == 1 ? std::wstring(wanted) : std::wstring(stem) + L" (" + IntToText(number) + L").lnk";
+        const std::optional<std::wstring> there = existingTarget(path);
+        if (!there || (!there->empty() && EqualsNoCase(*there, target))) {
+            return path;
+        }
+    }
+    return {};
+}
+
 bool HasLnkExtension(std::wstring_view linkPath) {
     return UpperAZ(linkPath).ends_with(L".LNK");
 }

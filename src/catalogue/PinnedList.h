@@ -4,6 +4,7 @@
 // lives on the user-interface thread.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -62,6 +63,16 @@ class TUserPinedList {
 // delimiters included, become "_", so a caption never places the shortcut outside the pin folder. An empty
 // caption falls back to the target's name. Empty when there is no pin folder or no usable name.
 std::wstring PinLinkPath(std::wstring_view pinFolder, std::wstring_view caption, std::wstring_view targetPath);
+
+// Where PinProgram saves its shortcut, so that no shortcut of another program is lost: `wanted` (PinLinkPath)
+// when no file is there or the shortcut there starts the same program (A-Z case ignored), else the first of
+// "<name> (2).lnk", "<name> (3).lnk", ... (up to 99) that is free or starts the same program; empty when none is.
+// `existingTarget` tells of a path: nothing when no file is there, else the target of the shortcut there (empty
+// when it cannot be read, which counts as another program's).
+std::wstring FreePinLinkPath(
+    std::wstring_view wanted,
+    std::wstring_view target,
+    const std::function<std::optional<std::wstring>(const std::wstring& path)>& existingTarget);
 
 // CreateShortcut writes only files whose extension, upper-cased, is ".LNK".
 bool HasLnkExtension(std::wstring_view linkPath);

@@ -99,6 +99,7 @@ struct TShellItem {
     SharedPidl ParentPidl;  // the enumerated folder, shared by its items
     std::wstring FileName;
 
+    // Null for an item without a relative list of its own (the "(None)" placeholder).
     PCIDLIST_ABSOLUTE GetAbsolutePidl();
 };
 

@@ -222,7 +222,8 @@ bool IsFolderItem(IShellFolder* folder, PCUITEMID_CHILD item) {
 }
 
 PCIDLIST_ABSOLUTE TShellItem::GetAbsolutePidl() {
-    if (!AbsolutePidl) {
+    // Without its own identifier list the item has none: joined with nothing it would name the desktop.
+    if (!AbsolutePidl && RelativePidl) {
         AbsolutePidl.reset(ConcatPidl(ParentPidl.get(), RelativePidl.get()));
     }
     return AbsolutePidl.get();

@@ -251,14 +251,18 @@ int GetItemIconIndex(TShellItem& item) {
         return -1;
     }
     const std::wstring path = GetItemPath(item);
-    SHFILEINFOW info{};
+    // No icon found is no icon (-1): 0 is a real one of the system list, another file's.
+    int index = -1;
     if (IconFromPath(path, FileExists(path))) {
-        info.iIcon = KeptIconIndex(path, true, [&] { return GetSysIconIndex(path, true, false); });
+        index = KeptIconIndex(path, true, [&] { return GetSysIconIndex(path, true, false); });
     } else if (PCIDLIST_ABSOLUTE pidl = item.GetAbsolutePidl()) {
-        SHGetFileInfoW(reinterpret_cast<LPCWSTR>(pidl), 0, &info, sizeof info,
-                       SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+        SHFILEINFOW info{};
+        if (SHGetFileInfoW(reinterpret_cast<LPCWSTR>(pidl), 0, &info, sizeof info,
+                           SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON) != 0) {
+            index = info.iIcon;
+        }
     }
-    item.ImageIndex = info.iIcon;
+    item.ImageIndex = index;
     return item.ImageIndex;
 }
 

@@ -4,6 +4,7 @@
 #include "base/Strings.h"
 #include "base/TextFile.h"
 #include "base/Trace.h"
+#include "base/WideText.h"
 
 namespace tessaline {
 namespace {
@@ -154,6 +155,75 @@ std::wstring PutLaunchRecordOnTop(std::vector<std::wstring>& lines, std::wstring
     return line;
 }
 
+TUserDataText DecodeUserData(std::string_view bytes) {
+    TUserDataText text;
+    const TextEncoding encoding = DetectEncoding(bytes);
+    const bool marked =
+        bytes.starts_with("\xEF\xBB\xBF") || bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
+    std::wstring decoded;
+    if (marked || encoding != TextEncoding::Ansi) {
+        decoded = DecodeText(bytes);
+    } else if (IsValidUtf8(bytes)) {
+        decoded = Utf8ToWide(bytes);  // plain ASCII reads the same in every code page, and UTF-8 is kept whole
+    } else {
+        decoded = DecodeText(bytes);
+        text.Sure = false;
+    }
+    // Only CR LF and LF end a line, as the file is written; a CR alone stays in its line.
+    size_t start = 0;
+    for (size_t i = 0; i < decoded.size(); ++i) {
+        if (decoded[i] == L'\n') {
+            const size_t end = i > start && decoded[i - 1] == L'\r' ? i - 1 : i;
+            text.Lines.push_back(decoded.substr(start, end - start));
+            start = i + 1;
+        }
+    }
+    if (start < decoded.size()) {
+        text.Lines.push_back(decoded.substr(start));
+    }
+    return text;
+}
+
+FileReadResult ReadUserDataFile(const std::wstring& dataFile, TUserDataText& text, std::string* bytes) {
+    std::string read;
+    const FileReadResult result = ReadFileBytes(dataFile, read);
+    text = result == FileReadResult::Ok ? DecodeUserData(read) : TUserDataText{};
+    if (bytes != nullptr) {
+        *bytes = std::move(read);
+    }
+    return result;
+}
+
+std::wstring KeptUserDataCopy(const std::wstring& dataFile) {
+    return dataFile + L".bad";
+}
+
+namespace {
+
+// Reads the file for a rewrite. A file that is there but cannot be read, and one decoded by guesswork whose copy
+// cannot be kept, are not rewritten: false.
+bool ReadForRewrite(const std::wstring& dataFile, std::vector<std::wstring>& lines, FileReadResult& result) {
+    TUserDataText text;
+    std::string bytes;
+    result = ReadUserDataFile(dataFile, text, &bytes);
+    if (result == FileReadResult::Failed) {
+        return false;
+    }
+    if (!text.Sure) {
+        // Its lines may have been read wrong: what the user had is kept where they can find it.
+        const std::wstring kept = KeptUserDataCopy(dataFile);
+        if (!ReplaceFileAtomically(kept, bytes)) {
+            Trace(L"UserData: cannot keep ", dataFile, L" as ", kept, L"; not rewriting it");
+            return false;
+        }
+        Trace(L"UserData: ", dataFile, L" read by guesswork; kept as ", kept);
+    }
+    lines = std::move(text.Lines);
+    return true;
+}
+
+}  // namespace
+
 bool AddLaunchRecordToFile(const std::wstring& dataFile, const std::wstring& path, const TDateTime& now) {
     if (path.empty()) {
         Trace(L"AddLaunchRecord: empty path");
@@ -163,7 +233,8 @@ bool AddLaunchRecordToFile(const std::wstring& dataFile, const std::wstring& pat
         Trace(L"AddLaunchRecord: cannot create ", folder);
     }
     std::vector<std::wstring> lines;
-    if (ReadTextFileLines(dataFile, lines) == FileReadResult::Failed) {
+    FileReadResult read = FileReadResult::Missing;
+    if (!ReadForRewrite(dataFile, lines, read)) {
         // Writing now would replace the user's history with this one record.
         Trace(L"AddLaunchRecord: cannot read ", dataFile);
         return false;
@@ -179,16 +250,12 @@ bool AddLaunchRecordToFile(const std::wstring& dataFile, const std::wstring& pat
 
 bool RemoveEntryFromFile(const std::wstring& dataFile, const std::wstring& linkPath) {
     std::vector<std::wstring> lines;
-    switch (ReadTextFileLines(dataFile, lines)) {
-        case FileReadResult::Ok:
-            break;
-        case FileReadResult::Missing:
-            return false;
-        case FileReadResult::Failed:
-            Trace(L"RemoveEntry: cannot read ", dataFile);
-            return false;
+    FileReadResult read = FileReadResult::Missing;
+    if (!ReadForRewrite(dataFile, lines, read)) {
+        Trace(L"RemoveEntry: cannot read ", dataFile);
+        return false;
     }
-    if (!RemoveFirstLineNaming(lines, linkPath)) {
+    if (read == FileReadResult::Missing || !RemoveFirstLineNaming(lines, linkPath)) {
         return false;
     }
     if (!WriteUtf16LeLinesAtomic(dataFile, lines)) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/DateTime.h"
+#include "base/FileSystem.h"
 
 namespace tessaline {
 
@@ -37,6 +38,20 @@ bool LineNamesPath(std::wstring_view line, std::wstring_view path);
 bool RemoveFirstLineNaming(std::vector<std::wstring>& lines, std::wstring_view path);
 // Drops the path's old record and puts a new one on top; returns the new line.
 std::wstring PutLaunchRecordOnTop(std::vector<std::wstring>& lines, std::wstring_view path, const TDateTime& now);
+
+// The file's text, also as another hand may have written it. A byte-order mark decides; without one, UTF-16 by
+// its zero bytes, then plain ASCII, then well-formed UTF-8, then the ANSI code page, which is a guess (`Sure`
+// false: whoever rewrites the file keeps a copy of it first). Lines end at CR LF or LF; a lone CR is a character
+// of its line.
+struct TUserDataText {
+    std::vector<std::wstring> Lines;
+    bool Sure = true;
+};
+TUserDataText DecodeUserData(std::string_view bytes);
+// Missing gives no lines; Failed: the file is there but could not be read. `bytes` gets what was read.
+FileReadResult ReadUserDataFile(const std::wstring& dataFile, TUserDataText& text, std::string* bytes = nullptr);
+// Where a file decoded by guesswork is kept before it is rewritten: beside it, with ".bad" added.
+std::wstring KeptUserDataCopy(const std::wstring& dataFile);
 
 // AddLaunchRecord on the file: creates its folder, rewrites it atomically. A file that is there but cannot be
 // read is left alone rather than replaced by a shorter history. Failures are traced and give false.

@@ -110,7 +110,11 @@ void TUserPinedManage::Refresh() {
     shell.ResolveLinkTarget = [this, &resolver](const std::wstring& link) {
         return kept_.LinkTarget(link, [&] { return (resolver ? *resolver : resolver.emplace()).Resolve(link); });
     };
-    shell.GetShellDisplayName = [](const std::wstring& path) { return GetShellDisplayName(path); };
+    // Asked when an entry is first read, after this scope: the lookup switches the redirection off itself.
+    shell.GetShellDisplayName = [](const std::wstring& path) {
+        ScopedWow64RedirectionOff off;
+        return GetShellDisplayName(path);
+    };
     shell.GetCreationTime = [this](const std::wstring& path) {
         return kept_.CreationTime(path, [&] { return GetFileTimeStamp(path, 0); });
     };
@@ -126,7 +130,14 @@ void TUserPinedManage::Unpin(const TUserPinedInfo& info) {
 
 bool TUserPinedManage::PinProgram(const std::wstring& targetPath, const std::wstring& caption) {
     kept_.Forget();
-    const std::wstring link = PinLinkPath(pinFolder_, caption, targetPath);
+    const std::wstring wanted = PinLinkPath(pinFolder_, caption, targetPath);
+    // Installers put their shortcuts into this folder too: one of the same name for another program stays.
+    const std::wstring link = FreePinLinkPath(wanted, targetPath, [](const std::wstring& path) {
+        return FileExists(path) ? std::optional<std::wstring>(ResolveLinkTarget(path)) : std::nullopt;
+    });
+    if (link != wanted) {
+        Trace(L"PinProgram: ", wanted, L" starts another program; pinned as ", link);
+    }
     return !link.empty() && CreateShortcut(targetPath, L"", link, caption);
 }
 

@@ -120,7 +120,9 @@ void TUseProgramManage::Refresh() {
     const std::vector<TUserAssistValue>& values = UserAssistValues();
     std::vector<std::wstring> lines;
     if (FileExists(dataFile_)) {
-        ReadTextFileLines(dataFile_, lines);
+        TUserDataText text;
+        ReadUserDataFile(dataFile_, text);
+        lines = std::move(text.Lines);
     }
     // Most entries name shortcuts in the Start Menu folders: what is known of those stays known while the
     // folders are unchanged, and whether a program they start is there while the program's folder is.
@@ -137,7 +139,11 @@ void TUseProgramManage::Refresh() {
     shell.ResolveLinkTarget = [this, &resolver](const std::wstring& link) {
         return kept_.LinkTarget(link, [&] { return (resolver ? *resolver : resolver.emplace()).Resolve(link); });
     };
-    shell.GetShellDisplayName = [](const std::wstring& path) { return GetShellDisplayName(path); };
+    // Asked when an entry is first read, after this scope: the lookup switches the redirection off itself.
+    shell.GetShellDisplayName = [](const std::wstring& path) {
+        ScopedWow64RedirectionOff off;
+        return GetShellDisplayName(path);
+    };
     // Values name the same few folders over and over; each lookup reads the registry and three folder paths.
     std::map<std::wstring, std::wstring> knownFolders;
     shell.GetStartMenuKnownFolder = [&knownFolders](const std::wstring& guid) {

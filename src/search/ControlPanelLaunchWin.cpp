@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/Trace.h"
+#include "search/ControlPanelTable.h"
 
 namespace tessaline {
 namespace {
@@ -34,6 +35,12 @@ std::optional<std::string> ToAnsiExactly(const std::wstring& text) {
     return out;
 }
 
+std::wstring SystemDirectory() {
+    wchar_t path[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryW(path, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::wstring(path, length) : std::wstring(L"C:\\Windows\\System32");
+}
+
 }  // namespace
 
 TControlPanelStart StartControlPanelItem(const std::wstring& commandLine) {
@@ -47,8 +54,13 @@ TControlPanelStart StartControlPanelItem(const std::wstring& commandLine) {
         return TControlPanelStart::Direct;
     }
     // A ".cpl" is no program: the control panel's runner opens it.
-    const std::string viaRunner = "rundll32 shell32,Control_RunDLL " + *ansi;
-    const UINT runner = WinExec(viaRunner.c_str(), SW_SHOWNORMAL);
+    const std::optional<std::string> viaRunner =
+        ToAnsiExactly(ControlPanelFallbackCommand(SystemDirectory(), commandLine));
+    if (!viaRunner) {
+        Trace(L"ControlPanel: the runner's command line is not representable in the ANSI code page");
+        return TControlPanelStart::NotStarted;
+    }
+    const UINT runner = WinExec(viaRunner->c_str(), SW_SHOWNORMAL);
     if (runner >= 32) {
         return TControlPanelStart::ControlRun;
     }

@@ -66,18 +66,16 @@ std::vector<std::wstring> BuildControlPanelTable(const std::wstring& systemDirec
     const bool longForm = languageName != L"English";
     std::vector<std::wstring> rows;
     rows.reserve(kControlPanelItems.size());
-    for (size_t i = 0; i < kControlPanelItems.size(); ++i) {
-        const TControlPanelItem& item = kControlPanelItems[i];
+    for (const TControlPanelItem& item : kControlPanelItems) {
         std::wstring row = current(item.LanguageKey, item.EnglishName);
         if (longForm) {
             row += kSplitterB;
             row += english(item.LanguageKey, item.EnglishName);
         }
         row += kSplitterA;
-        // The last row is a control-panel file the fall-back form opens by name.
-        if (i + 1 < kControlPanelItems.size()) {
-            row += prefix;
-        }
+        // Every command by its full path, the last row's control-panel file too (which only the fall-back form
+        // opens): a bare name is looked for in the program's folder and the current one before the system's.
+        row += prefix;
         row += item.Command;
         rows.push_back(std::move(row));
     }
@@ -107,8 +105,8 @@ TControlPanelRow SplitControlPanelRow(std::wstring_view row) {
     return out;
 }
 
-std::wstring ControlPanelFallbackCommand(const std::wstring& commandLine) {
-    return L"rundll32 shell32,Control_RunDLL " + commandLine;
+std::wstring ControlPanelFallbackCommand(const std::wstring& systemDirectory, const std::wstring& commandLine) {
+    return systemDirectory + L"\\rundll32.exe shell32,Control_RunDLL " + commandLine;
 }
 
 }  // namespace tessaline

@@ -40,7 +40,8 @@ struct TControlPanelRow {
 // Splits by the separators the row carries, so a row built before a language change still reads right.
 TControlPanelRow SplitControlPanelRow(std::wstring_view row);
 
-// The second way of starting an item, when the command line itself does not start.
-std::wstring ControlPanelFallbackCommand(const std::wstring& commandLine);
+// The second way of starting an item, when the command line itself does not start: the system folder's
+// rundll32 by its full path (`systemDirectory` without a trailing backslash).
+std::wstring ControlPanelFallbackCommand(const std::wstring& systemDirectory, const std::wstring& commandLine);
 
 }  // namespace tessaline

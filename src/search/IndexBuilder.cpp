@@ -2,6 +2,7 @@
 
 #include <deque>
 
+#include "base/Strings.h"
 #include "search/SearchMatch.h"
 
 namespace tessaline {
@@ -72,11 +73,16 @@ bool IndexProgramFiles(ISearchFileSystem& fileSystem,
                        const TSearchFolders& folders,
                        const std::atomic<bool>& terminated,
                        TIndexedFiles& files) {
+    // A folder the system could not name is skipped: listing "" would walk the current folder instead.
+    const auto tree = [&](const std::wstring& root) {
+        return !IsFullyQualifiedPath(root) || IndexTree(fileSystem, root, terminated, files);
+    };
+    const auto flat = [&](const std::wstring& folder) {
+        return !IsFullyQualifiedPath(folder) || IndexFlat(fileSystem, folder, terminated, files);
+    };
     fileSystem.SetRedirectionOff(true);
-    const bool complete = IndexTree(fileSystem, folders.CommonStartMenu, terminated, files) &&
-                          IndexTree(fileSystem, folders.UserPrograms, terminated, files) &&
-                          IndexFlat(fileSystem, folders.Windows, terminated, files) &&
-                          IndexFlat(fileSystem, folders.System, terminated, files);
+    const bool complete =
+        tree(folders.CommonStartMenu) && tree(folders.UserPrograms) && flat(folders.Windows) && flat(folders.System);
     fileSystem.SetRedirectionOff(false);
     return complete;
 }

@@ -131,6 +131,9 @@ void TSearchPass::WalkFolders() {
 }
 
 void TSearchPass::Walk(const std::wstring& root, const wchar_t* extension, bool recurse) {
+    if (!IsFullyQualifiedPath(root)) {
+        return;  // a folder the system could not name: "" would list the current folder
+    }
     ISearchFileSystem& fileSystem = *context_.FileSystem;
     context_.ExtensionFilter = extension;
     folderQueue_.clear();

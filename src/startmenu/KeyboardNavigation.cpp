@@ -221,6 +221,33 @@ bool IsNavigationKey(unsigned key) {
     return key == kEsc || key == kEnter || (key >= kLeft && key <= kDown);
 }
 
+bool KeyTypesOrEdits(unsigned key) {
+    struct TRange {
+        unsigned First, Last;
+    };
+    // Virtual-key codes that type nothing and change no text by themselves.
+    constexpr TRange kQuiet[] = {
+        {0x09, 0x09},  // Tab
+        {0x0C, 0x0C},  // Clear (the number pad's 5 without Num Lock)
+        {0x10, 0x14},  // Shift, Ctrl, Alt, Pause, Caps Lock
+        {0x15, 0x1A},  // input method: Kana/Hangul, IME on, Junja, Final, Kanji, IME off
+        {0x1B, 0x1F},  // Esc, input method: Convert, Non-convert, Accept, Mode change
+        {0x21, 0x2D},  // Page Up, Page Down, End, Home, the arrows, Select, Print, Execute, Print Screen, Insert
+        {0x2F, 0x2F},  // Help
+        {0x5B, 0x5F},  // the Windows keys, Menu, Sleep
+        {0x70, 0x87},  // F1 to F24
+        {0x90, 0x91},  // Num Lock, Scroll Lock
+        {0xA0, 0xB7},  // left and right Shift, Ctrl and Alt; browser, volume, media and launch keys
+        {0xF6, 0xFE},  // Attn, CrSel, ExSel, Erase EOF, Play, Zoom, PA1, Clear
+    };
+    for (const TRange& range : kQuiet) {
+        if (key >= range.First && key <= range.Last) {
+            return false;
+        }
+    }
+    return key != 0 && key <= 0xFF;
+}
+
 std::vector<TNavAction> NavigationActions(const TNavState& state, unsigned key) {
     if (key == kEsc) {
         switch (state.View) {

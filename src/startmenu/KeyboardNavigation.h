@@ -72,6 +72,11 @@ struct TNavAction {
 // Esc, Enter and the four arrows: the keys that move the keyboard position.
 bool IsNavigationKey(unsigned key);
 
+// A key whose press types into the search box or edits its text (a letter, a digit, a sign, space, Backspace,
+// Delete, the number pad), as against one that does not on its own: a modifier, a lock, a function key, the
+// caret's own keys, Tab, Insert, the Windows and menu keys, the media and browser keys.
+bool KeyTypesOrEdits(unsigned key);
+
 // Key codes: Esc 27, Enter 13, Left 37, Up 38, Right 39, Down 40. Other keys, and keys with nothing to do,
 // give no action; Enter in the search box is the search's own.
 std::vector<TNavAction> NavigationActions(const TNavState& state, unsigned key);

@@ -493,13 +493,17 @@ void TZelStartMenuFrm::UnpinSelected() {
     v_UserPinedManage->Unpin(*static_cast<const TUserPinedInfo*>(node->Data));
     LockWindowUpdate(Handle());
     const int before = TreeView_UserPind->Height();
+    const int frequentTop = TreeView_StartProgramLst->Top();
     TreeView_UserPind->Clear();
     TreeView_StartProgramLst->Clear();
     Trace(L"TreeView_UserPind.Height: ", before);
     const int after = FillPinned(kPinnedBase, true);
     Trace(L"TreeView_UserPind.Height: ", after);
     if (after < before) {
-        TreeView_StartProgramLst->SetHeight(TreeView_StartProgramLst->Height() + kPaneRowHeight);
+        // The room the pin leaves goes to the frequent pane: it grows by as much as its top moves up.
+        const int top = FrequentPaneTop(TreeView_UserPind->Top(), after, TreeView_UserPind->RootCount() > 0);
+        TreeView_StartProgramLst->SetHeight(
+            FrequentHeightAfterUnpin(frequentTop, TreeView_StartProgramLst->Height(), top));
     }
     FillFrequent(after + kPinnedBase, true, -1, false);
     ApplyLeftPane(false);
@@ -517,12 +521,15 @@ void TZelStartMenuFrm::PinSelectedFrequent() {
     LockWindowUpdate(Handle());
     v_UserPinedManage->PinProgram(info->TargetPath, node->Text());
     const int count = static_cast<int>(TreeView_StartProgramLst->RootCount());
-    const int before = TreeView_UserPind->Height();
     TreeView_UserPind->Clear();
     TreeView_StartProgramLst->Clear();
     const int after = FillPinned(kPinnedBase, true);
-    if (after > before) {
-        TreeView_StartProgramLst->SetHeight(std::max(0, TreeView_StartProgramLst->Height() - kPaneRowHeight));
+    if (TreeView_UserPind->RootCount() > 0) {
+        // The frequent pane gives the pinned one its room: from its new top down to the separator as it was.
+        const int top = FrequentPaneTop(TreeView_UserPind->Top(), after, true);
+        const TFrequentPane pane = FrequentPaneAfterPin(Pnl_Step2->Top(), top);
+        TreeView_StartProgramLst->SetHeight(pane.Height);
+        TreeView_StartProgramLst->SetVisible(pane.Visible && viewFlag_ == 0);
     }
     Trace(L"befor: ", count);
     FillFrequent(after + kPinnedBase, true, count - 1, false);

@@ -6,6 +6,9 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
+#include <string>
+
 #include "base/FileSystem.h"
 #include "base/Trace.h"
 #include "controls/Label.h"
@@ -40,9 +43,19 @@ void Open(HWND owner, const std::wstring& file, const wchar_t* parameters = null
     ShellExecuteW(owner, L"open", file.c_str(), parameters, nullptr, SW_SHOWNORMAL);
 }
 
-void Run(const char* commandLine) {
-    NotifyShellStart(L"", std::wstring(commandLine, commandLine + std::char_traits<char>::length(commandLine)), L"");
-    WinExec(commandLine, SW_SHOWNORMAL);
+// A program of the system folder, by its full path: WinExec looks for a bare name in the program's folder and the
+// current one before the system's, where a planted file of that name would be run instead.
+void Run(const wchar_t* program, const wchar_t* parameters) {
+    wchar_t system[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryW(system, MAX_PATH);
+    const std::wstring commandLine =
+        (length > 0 && length < MAX_PATH ? std::wstring(system, length) : std::wstring(L"C:\\Windows\\System32")) +
+        L"\\" + program + L" " + parameters;
+    NotifyShellStart(L"", commandLine, L"");
+    const int size = WideCharToMultiByte(CP_ACP, 0, commandLine.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string ansi(static_cast<size_t>(std::max(size, 1)), '\0');
+    WideCharToMultiByte(CP_ACP, 0, commandLine.c_str(), -1, ansi.data(), size, nullptr, nullptr);
+    WinExec(ansi.c_str(), SW_SHOWNORMAL);
 }
 
 }  // namespace
@@ -118,6 +131,11 @@ void TZelStartMenuFrm::SetFeedbackPage(const std::wstring& page) {
 
 void TZelStartMenuFrm::LinkEnter(int tag) {
     rightColumnKeyboard_ = true;
+    // No active control: the keyboard leaves the search box (or a pane) for the window itself, as the keys' own
+    // way into the right column does.
+    if (HWND focus = GetFocus(); focus != nullptr && Handle() != nullptr && IsChild(Handle(), focus)) {
+        ::SetFocus(Handle());
+    }
     Timer_LogoShow->SetEnabled(false);
     Timer_LogoShow->SetInterval(kLogoDelayHover);
     for (TImageNote* button : LinkButtons) {
@@ -177,13 +195,13 @@ void TZelStartMenuFrm::LinkClick(int tag) {
             Open(owner, L"Explorer.exe", L"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}");
             break;
         case 6:
-            Run("rundll32.exe Shell32.DLL,Control_RunDLL");
+            Run(L"rundll32.exe", L"Shell32.DLL,Control_RunDLL");
             break;
         case 7:
-            Run("control.exe /name Microsoft.AddHardware");
+            Run(L"control.exe", L"/name Microsoft.AddHardware");
             break;
         case 8:
-            Run("control.exe /name Microsoft.DefaultPrograms");
+            Run(L"control.exe", L"/name Microsoft.DefaultPrograms");
             break;
         case 9:
             Open(owner, SpecialFolder(CSIDL_WINDOWS) + L"\\winhlp32.exe");
@@ -217,7 +235,7 @@ void TZelStartMenuFrm::Timer_LogoShowTimer() {
     if (logoWindow_ == nullptr) {
         logoWindow_ = new TLogoHintWindow(this, Handle());
         logoWindow_->SetClickHandler([this](TControl&) {
-            Run("control.exe /name Microsoft.UserAccounts");
+            Run(L"control.exe", L"/name Microsoft.UserAccounts");
             HideStartMenu();
         });
     }

@@ -63,10 +63,12 @@ std::wstring WindowsDirectory() {
     return length > 0 && length < MAX_PATH ? std::wstring(path, length) : std::wstring();
 }
 
-// The four folders the index and the folder walks cover, each ending in "\\".
+// The four folders the index and the folder walks cover, each ending in "\\"; empty when the system could not
+// name one (the walks then skip it).
 TSearchFolders ProgramFolders() {
-    return {FolderPath(CSIDL_COMMON_STARTMENU), FolderPath(CSIDL_PROGRAMS), WindowsDirectory() + L"\\",
-            SystemDirectory() + L"\\"};
+    const auto folder = [](const std::wstring& path) { return path.empty() ? path : path + L"\\"; };
+    return {FolderPath(CSIDL_COMMON_STARTMENU), FolderPath(CSIDL_PROGRAMS), folder(WindowsDirectory()),
+            folder(SystemDirectory())};
 }
 
 std::wstring CurrentLanguageName() {
@@ -136,7 +138,8 @@ void TZelStartMenuFrm::SetUpSearch() {
         if (IsNavigationKey(key)) {
             return PreviewKey(key);  // the keyboard position; Enter is the search's own
         }
-        if (!IsBlankQuery(Edit_Search->Text())) {
+        // A key that types or edits replaces the placeholder; Shift, Ctrl or an F-key alone is no key press.
+        if (KeyTypesOrEdits(key) && !IsBlankQuery(Edit_Search->Text())) {
             ClearPlaceholder();
         }
         return false;
@@ -268,8 +271,7 @@ void TZelStartMenuFrm::Edit_SearchChange() {
     if (!search_) {
         Trace(L"RdListViewSearch: ", RdListViewSearch->Height());
         Trace(L"rowCount: ", rows);
-        Label_Search->SetCaption(kNoMatchText);
-        Label_SearchTitle->SetCaption(kSearchingText);
+        SetSearchStatusTexts();
         TSearchSetup setup;
         setup.FileSystem = searchFileSystem_.get();
         setup.Index = searchIndex_.get();
@@ -298,6 +300,13 @@ void TZelStartMenuFrm::Edit_SearchChange() {
     } else {
         LeaveSearchMode();
     }
+}
+
+// The searching label is Label_SearchTitle and the no-match label Label_Search, in English whatever the language:
+// the language files name them the other way, so this follows every translation of the window.
+void TZelStartMenuFrm::SetSearchStatusTexts() {
+    Label_Search->SetCaption(kNoMatchText);
+    Label_SearchTitle->SetCaption(kSearchingText);
 }
 
 void TZelStartMenuFrm::PlaceSearchPanel() {

@@ -248,6 +248,7 @@ bool TZelStartMenuFrm::Create() {
     if (GlobalLanguage) {
         GlobalLanguage->ApplyToComponent(*this);
     }
+    SetSearchStatusTexts();
     ReadLanguageTexts();
     Trace(L"FormCreate end");
     return true;
@@ -286,6 +287,7 @@ void TZelStartMenuFrm::ReloadLanguage() {
         GlobalLanguage->LoadLanguage(language.empty() ? std::wstring(kDefaultLanguage) : language);
         GlobalLanguage->ApplyToApplication();
     }
+    SetSearchStatusTexts();
     ReadLanguageTexts();
     UpdateUserName();
     lbl_Program->SetCaption(viewFlag_ == 0 ? allProgramsText_ : backText_);

@@ -188,6 +188,7 @@ class TZelStartMenuFrm : public TForm {
     void SetUpSearch();
     void EndSearch();
     void StartIndexBuild(bool tableOnly);
+    void SetSearchStatusTexts();
     // The control-panel pictures into the system image lists, then the index's first build.
     void StartSearchIndex();
     void SearchLanguageChanged();

@@ -63,6 +63,19 @@ void LayoutPanel(const TLeftPaneInput& in, int height, TLeftPaneLayout& out) {
 
 }  // namespace
 
+int FrequentPaneTop(int pinnedTop, int pinnedHeight, bool pinnedHasItems) {
+    return pinnedHasItems ? pinnedTop + pinnedHeight + 3 : pinnedTop;
+}
+
+TFrequentPane FrequentPaneAfterPin(int step2Top, int newTop) {
+    const int height = std::max(step2Top - newTop + 2, 0);
+    return {height, height > 39};
+}
+
+int FrequentHeightAfterUnpin(int oldTop, int oldHeight, int newTop) {
+    return std::max(oldHeight + oldTop - newTop, 0);
+}
+
 TLeftPaneLayout LayoutLeftPane(const TLeftPaneInput& in) {
     TLeftPaneLayout out;
     const int treeWidth = std::max(in.WindowWidth - kTreeWidthMargin, 0);
@@ -77,15 +90,13 @@ TLeftPaneLayout LayoutLeftPane(const TLeftPaneInput& in) {
     }
 
     out.PinnedTree = Sized(kPaneLeft, in.PinnedTop, treeWidth, in.PinnedHeight);
-    int frequentTop = 0;
+    const int frequentTop = FrequentPaneTop(in.PinnedTop, in.PinnedHeight, in.PinnedHasItems);
     int searchPanelHeight = 0;
     if (!in.PinnedHasItems) {
-        frequentTop = in.PinnedTop;
         out.ProgramTree = Sized(kPaneLeft, in.PinnedTop, treeWidth, in.FrequentHeight);
         searchPanelHeight = in.FrequentHeight + in.SearchFrameHeight + 10;
     } else {
         out.PinnedVisible = true;
-        frequentTop = in.PinnedTop + in.PinnedHeight + 3;
         if (in.Grow) {
             height += in.PinnedHeight + 6;
         }

@@ -75,6 +75,21 @@ struct TLeftPaneLayout {
 
 TLeftPaneLayout LayoutLeftPane(const TLeftPaneInput& input);
 
+// Where the frequent pane starts under a pinned pane of this height (at the pinned pane's top when it is empty).
+int FrequentPaneTop(int pinnedTop, int pinnedHeight, bool pinnedHasItems);
+
+// The frequent pane after a program was pinned: from its new top down to the separator under it (whose top is
+// `step2Top`), so that nothing below moves; shown only when that leaves it more than 39 pixels.
+struct TFrequentPane {
+    int Height = 0;
+    bool Visible = false;
+    friend bool operator==(const TFrequentPane&, const TFrequentPane&) = default;
+};
+TFrequentPane FrequentPaneAfterPin(int step2Top, int newTop);
+// After an unpin: the pane grows by the distance its top moves up, keeping its bottom (the pinned pane shorter by
+// a row, or gone altogether and the frequent pane at the top).
+int FrequentHeightAfterUnpin(int oldTop, int oldHeight, int newTop);
+
 // ---- The window beside the taskbar ----
 
 struct TStartMenuPlacement {

@@ -82,5 +82,15 @@ TEST(Strings, MaskMatchingIsCaseInsensitiveWithWildcards) {
     EXPECT_FALSE(MatchesMask(L"a", L"a?"));
 }
 
+TEST(Strings, FullyQualifiedPathsNameOnePlaceWhateverTheCurrentFolder) {
+    for (const wchar_t* path : {L"C:\\", L"c:\\Windows", L"Z:/work", L"\\\\server\\share", L"//server/share"}) {
+        EXPECT_TRUE(IsFullyQualifiedPath(path)) << testing::PrintToString(std::wstring(path));
+    }
+    for (const wchar_t* path :
+         {L"", L"\\", L"\\Windows", L"C:", L"C:Windows", L"Windows\\System32", L"\\\\", L"\\\\\\x", L"1:\\x"}) {
+        EXPECT_FALSE(IsFullyQualifiedPath(path)) << testing::PrintToString(std::wstring(path));
+    }
+}
+
 }  // namespace
 }  // namespace tessaline

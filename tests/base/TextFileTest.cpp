@@ -169,5 +169,15 @@ TEST(TextFile, FailedReplacementRemovesItsTemporaryFile) {
     EXPECT_EQ(test::CountFiles(folder.Path(), L".tmp"), 0);
 }
 
+TEST(WideText, OnlyWellFormedUtf8IsValid) {
+    for (const char* good : {"", "plain", "Caf\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80", "\xEF\xBF\xBF"}) {
+        EXPECT_TRUE(IsValidUtf8(good)) << testing::PrintToString(std::string(good));
+    }
+    for (const char* bad : {"Caf\xE9", "\x80", "\xC3", "\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80",
+                            "\xF8\x88\x80\x80\x80", "\xE2\x82"}) {
+        EXPECT_FALSE(IsValidUtf8(bad)) << testing::PrintToString(std::string(bad));
+    }
+}
+
 }  // namespace
 }  // namespace tessaline

@@ -69,6 +69,35 @@ TEST(PinnedList, PinShortcutStaysInsideThePinFolder) {
     }
 }
 
+TEST(PinnedList, PinningChoosesANameThatLosesNoOtherProgramsShortcut) {
+    const std::wstring target = L"C:\\Windows\\notepad.exe";
+    // What each name holds: a target, "" for a shortcut that cannot be read; missing names are free.
+    const auto folder = [](std::map<std::wstring, std::wstring> held) {
+        return [held](const std::wstring& path) -> std::optional<std::wstring> {
+            const auto found = held.find(path);
+            return found == held.end() ? std::nullopt : std::optional<std::wstring>(found->second);
+        };
+    };
+    const std::wstring wanted = L"C:\\P\\Pad.lnk";
+    EXPECT_EQ(FreePinLinkPath(wanted, target, folder({})), wanted);
+    EXPECT_EQ(FreePinLinkPath(wanted, target, folder({{wanted, L"c:\\windows\\NOTEPAD.exe"}})), wanted)
+        << "the same program's shortcut is written over";
+    EXPECT_EQ(FreePinLinkPath(wanted, target, folder({{wanted, L"C:\\Tools\\pad.exe"}})), L"C:\\P\\Pad (2).lnk");
+    EXPECT_EQ(FreePinLinkPath(wanted, target, folder({{wanted, L""}})), L"C:\\P\\Pad (2).lnk")
+        << "an unreadable shortcut is kept";
+    EXPECT_EQ(FreePinLinkPath(wanted, target, folder({{wanted, L"C:\\A.exe"}, {L"C:\\P\\Pad (2).lnk", L"C:\\B.exe"}})),
+              L"C:\\P\\Pad (3).lnk");
+    EXPECT_EQ(FreePinLinkPath(wanted, target, folder({{wanted, L"C:\\A.exe"}, {L"C:\\P\\Pad (2).lnk", target}})),
+              L"C:\\P\\Pad (2).lnk")
+        << "pinned before under the second name";
+    std::map<std::wstring, std::wstring> full{{wanted, L"C:\\A.exe"}};
+    for (int n = 2; n <= 99; ++n) {
+        full[L"C:\\P\\Pad (" + std::to_wstring(n) + L").lnk"] = L"C:\\A.exe";
+    }
+    EXPECT_EQ(FreePinLinkPath(wanted, target, folder(full)), L"");
+    EXPECT_EQ(FreePinLinkPath(L"C:\\P\\Pad.txt", target, folder({})), L"");
+}
+
 TEST(PinnedList, TaskbarPinningNeedsNoSubstituteFromWindows7On) {
     struct Version {
         unsigned major;

@@ -269,5 +269,16 @@ TEST_F(StartMenuManage, AMissingFolderContributesNothing) {
     EXPECT_TRUE(listing.Entries.empty());
 }
 
+TEST(StartMenuManageIcons, AnItemWithoutAnIconGetsNoneNotAnotherFilesIcon) {
+    // No identifier list, no path: nothing to ask the shell about. Index 0 would be a real icon of the list.
+    TShellItem program;
+    program.Kind = TShellItem::kProgram;
+    program.Name = L"Gone";
+    EXPECT_EQ(GetItemIconIndex(program), -1);
+    EXPECT_EQ(program.ImageIndex, -1);
+    TShellItem placeholder;
+    EXPECT_EQ(GetItemIconIndex(placeholder), -1);
+}
+
 }  // namespace
 }  // namespace tessaline

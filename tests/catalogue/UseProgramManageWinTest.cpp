@@ -13,6 +13,7 @@
 #include "catalogue/ShellItems.h"
 #include "catalogue/UserAssist.h"
 #include "catalogue/uStartProgramLst.h"
+#include "system/ShellServices.h"
 
 namespace tessaline {
 namespace {
@@ -93,6 +94,35 @@ TEST_F(UseProgramManage, RegistryAndUserDataMergeIntoOneEntryWithTheLaterTime) {
     EXPECT_EQ(info->UserAssistName, Rot13(L"prefix text " + link));  // the registry came first
     EXPECT_GT(info->LastRun.year, 2020);
     EXPECT_EQ(info->DisplayName, L"Editor");
+}
+
+// A 32-bit program on 64-bit Windows sees another System32 unless it switches the redirection off: the name of a
+// program only the real System32 holds must come from there, also when the entry is first read after the refresh.
+TEST_F(UseProgramManage, NamesOfSystemProgramsAreAskedWithTheRedirectionOff) {
+    BOOL wow64 = FALSE;
+    if (!IsWow64Process(GetCurrentProcess(), &wow64) || !wow64) {
+        GTEST_SKIP() << "only a 32-bit program on 64-bit Windows has its System32 redirected";
+    }
+    wchar_t windows[MAX_PATH] = {};
+    GetWindowsDirectoryW(windows, MAX_PATH);
+    // The real System32 as a 32-bit program reaches it without switching anything off.
+    const std::wstring real = std::wstring(windows) + L"\\Sysnative\\TessalineOnly64.exe";
+    test::WriteBytes(real, "MZ");
+    struct TRemove {
+        std::wstring path;
+        ~TRemove() { DeleteFileW(path.c_str()); }
+    } remove{real};
+    const std::wstring named = std::wstring(windows) + L"\\System32\\TessalineOnly64.exe";
+    WriteUserAssist(named, SYSTEMTIME{2030, 1, 3, 1, 12, 0, 0, 0});
+    manage->Refresh();
+    const TUseProgramInfo* info = manage->FindByTarget(named);
+    ASSERT_NE(info, nullptr);
+    std::wstring expected;
+    {
+        ScopedWow64RedirectionOff off;
+        expected = GetShellDisplayName(named);
+    }
+    EXPECT_EQ(info->DisplayName, expected);
 }
 
 TEST_F(UseProgramManage, ProgramsLaunchedOnlyFromTheMenuComeFromUserDataAndCanBeRemoved) {

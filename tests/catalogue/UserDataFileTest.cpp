@@ -95,5 +95,54 @@ TEST(UserDataFile, AnUnreadableFileIsNotReplacedAndFailuresAreReportedNotThrown)
     EXPECT_TRUE(traced(L"AddLaunchRecord: cannot write"));
 }
 
+// A file another hand wrote, without a byte-order mark: UTF-8 is recognised before the ANSI code page is
+// guessed, UTF-16 by its zero bytes, and a line's characters stay as they were.
+TEST(UserDataFile, AFileWrittenByAnotherHandIsReadAsItWasWritten) {
+    const std::string line = "C:\\Caf\xC3\xA9\\App.lnk;03/15/2024 13:05:08;1";  // UTF-8 for "Café"
+    TUserDataText text = DecodeUserData(line + "\r\n");
+    EXPECT_TRUE(text.Sure);
+    EXPECT_EQ(text.Lines, (std::vector<std::wstring>{L"C:\\Caf\u00E9\\App.lnk;03/15/2024 13:05:08;1"}));
+    // Plain ASCII, with LF endings.
+    text = DecodeUserData("C:\\a.lnk;03/15/2024 13:05:08;1\nC:\\b.lnk;03/15/2024 13:05:08;1\n");
+    EXPECT_TRUE(text.Sure);
+    EXPECT_EQ(text.Lines.size(), 2u);
+    // A lone CR inside a line is one of its characters, not a line break.
+    text = DecodeUserData(test::Utf16LeWithBom(L"C:\\odd\rname.lnk;03/15/2024 13:05:08;1\r\n"));
+    EXPECT_EQ(text.Lines, (std::vector<std::wstring>{L"C:\\odd\rname.lnk;03/15/2024 13:05:08;1"}));
+    // UTF-16 without a mark, mostly Latin: its zero bytes show it.
+    const std::string utf16 = test::Utf16LeWithBom(L"C:\\a\\App.lnk;03/15/2024 13:05:08;1\r\n").substr(2);
+    text = DecodeUserData(utf16);
+    EXPECT_TRUE(text.Sure);
+    EXPECT_EQ(text.Lines, (std::vector<std::wstring>{L"C:\\a\\App.lnk;03/15/2024 13:05:08;1"}));
+    // Bytes that are no UTF-8 are read in the ANSI code page, and that is a guess.
+    text = DecodeUserData("C:\\Caf\xE9\\App.lnk;03/15/2024 13:05:08;1\r\n");
+    EXPECT_FALSE(text.Sure);
+    EXPECT_EQ(text.Lines.size(), 1u);
+}
+
+// A file read by guesswork is kept, byte for byte, before the program rewrites it; one read surely is not.
+TEST(UserDataFile, AFileReadByGuessworkIsKeptBeforeItIsRewritten) {
+    test::TempFolder folder;
+    const std::wstring file = folder.File(L"UserData.ini");
+    const std::string guessed =
+        "C:\\Caf\xE9\\App.lnk;03/15/2024 13:05:08;1\r\nC:\\\x81\x82.lnk;03/14/2024 10:00:00;1\r\n";
+    test::WriteBytes(file, guessed);
+    ASSERT_TRUE(AddLaunchRecordToFile(file, L"C:\\b\\Other.lnk", kMarch16));
+    EXPECT_EQ(test::ReadBytes(KeptUserDataCopy(file)), guessed);
+    TUserDataText now;
+    ASSERT_EQ(ReadUserDataFile(file, now), FileReadResult::Ok);
+    EXPECT_TRUE(now.Sure);
+    EXPECT_EQ(now.Lines.size(), 3u);
+    EXPECT_EQ(now.Lines[0], L"C:\\b\\Other.lnk;03/16/2024 09:00:00;1");
+
+    // UTF-8 written by another hand is rewritten as the same characters, with no copy needed.
+    const std::wstring utf8File = folder.File(L"Utf8.ini");
+    test::WriteBytes(utf8File, "C:\\Caf\xC3\xA9\\App.lnk;03/15/2024 13:05:08;1\r\n");
+    ASSERT_TRUE(AddLaunchRecordToFile(utf8File, L"C:\\b\\Other.lnk", kMarch16));
+    EXPECT_FALSE(FileExists(KeptUserDataCopy(utf8File)));
+    EXPECT_EQ(test::ReadBytes(utf8File), test::Utf16LeWithBom(L"C:\\b\\Other.lnk;03/16/2024 09:00:00;1\r\n"
+                                                              L"C:\\Caf\u00E9\\App.lnk;03/15/2024 13:05:08;1\r\n"));
+}
+
 }  // namespace
 }  // namespace tessaline

@@ -173,19 +173,27 @@ TEST_F(UserPinnedProgram, ShortcutsWhoseTargetIsGoneAreLeftOut) {
     }
 }
 
-TEST_F(UserPinnedProgram, PinningReplacesAShortcutOfTheSameCaptionAndUnpinDeletesIt) {
-    const std::wstring oldExe = Program(L"Old.exe");
+TEST_F(UserPinnedProgram, PinningKeepsAnotherProgramsShortcutOfTheSameCaptionAndUnpinDeletesOurs) {
+    const std::wstring otherExe = Program(L"Other.exe");
     const std::wstring newExe = Program(L"New.exe");
-    Pin(L"TessalineTool.lnk", oldExe, 1);
+    Pin(L"TessalineTool.lnk", otherExe, 1);
     ASSERT_TRUE(manage.PinProgram(newExe, L"TessalineTool"));
+    made.push_back(manage.PinFolder() + L"TessalineTool (2).lnk");
     manage.Refresh();
-    EXPECT_EQ(Find(oldExe), nullptr);
+    // The other program's shortcut is as it was; ours went beside it.
+    EXPECT_TRUE(EqualsNoCase(ResolveLinkTarget(manage.PinFolder() + L"TessalineTool.lnk"), otherExe));
+    ASSERT_NE(Find(otherExe), nullptr);
     const TUserPinedInfo* info = Find(newExe);
     ASSERT_NE(info, nullptr);
-    EXPECT_TRUE(EqualsNoCase(info->LinkPath, manage.PinFolder() + L"TessalineTool.lnk"));
+    EXPECT_TRUE(EqualsNoCase(info->LinkPath, manage.PinFolder() + L"TessalineTool (2).lnk"));
+    // Pinned again: the same program's shortcut is written over, no third one.
+    ASSERT_TRUE(manage.PinProgram(newExe, L"TessalineTool"));
+    EXPECT_FALSE(FileExists(manage.PinFolder() + L"TessalineTool (3).lnk"));
+
     const TUserPinedInfo copy = *info;
     manage.Unpin(copy);
     EXPECT_FALSE(FileExists(copy.LinkPath));
+    EXPECT_TRUE(FileExists(manage.PinFolder() + L"TessalineTool.lnk"));
     manage.Refresh();
     EXPECT_EQ(Find(newExe), nullptr);
     manage.Unpin(copy);  // already gone: ignored

@@ -581,6 +581,46 @@ bool TDesktop::WaitHostUp() {
     return ours;
 }
 
+namespace {
+
+constexpr wchar_t kShellFoldersKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+constexpr wchar_t kUserShellFoldersKey[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+
+std::wstring ReadFolderValue(const wchar_t* key) {
+    wchar_t value[MAX_PATH] = {};
+    DWORD size = sizeof value;
+    return RegGetValueW(HKEY_CURRENT_USER, key, L"Programs", RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND,
+                        nullptr, value, &size) == ERROR_SUCCESS
+               ? std::wstring(value)
+               : std::wstring();
+}
+
+void WriteFolderValue(const wchar_t* key, DWORD type, const std::wstring& value) {
+    if (value.empty()) {
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, key, L"Programs");
+        return;
+    }
+    RegSetKeyValueW(HKEY_CURRENT_USER, key, L"Programs", type, value.c_str(),
+                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
+}  // namespace
+
+TScopedProgramsFolder::TScopedProgramsFolder()
+    : path_(folder_.File(L"Programs")),
+      savedUser_(ReadFolderValue(kUserShellFoldersKey)),
+      savedShell_(ReadFolderValue(kShellFoldersKey)) {
+    CreateDirectoryTree(path_);
+    WriteFolderValue(kUserShellFoldersKey, REG_EXPAND_SZ, path_);
+    WriteFolderValue(kShellFoldersKey, REG_SZ, path_);
+}
+
+TScopedProgramsFolder::~TScopedProgramsFolder() {
+    WriteFolderValue(kUserShellFoldersKey, REG_EXPAND_SZ, savedUser_);
+    WriteFolderValue(kShellFoldersKey, REG_SZ, savedShell_);
+}
+
 bool TDesktop::RestartHost(bool crash, bool startAgain) {
     if (host_.hProcess != nullptr) {
         if (crash) {

@@ -122,6 +122,24 @@ class TDesktop {
     RECT savedWorkArea_{};
 };
 
+// The user's Programs folder (where the pins are) as the registry's shell folders name it, moved to an empty
+// folder of the scenario's while this lives, and the prefix's own named again after: a scenario that needs no pins
+// but its own needs no clean prefix. Made before the program starts, which reads the folder's place once.
+class TScopedProgramsFolder {
+  public:
+    TScopedProgramsFolder();
+    TScopedProgramsFolder(const TScopedProgramsFolder&) = delete;
+    TScopedProgramsFolder& operator=(const TScopedProgramsFolder&) = delete;
+    ~TScopedProgramsFolder();
+    const std::wstring& Path() const { return path_; }
+
+  private:
+    TempFolder folder_;
+    std::wstring path_;
+    std::wstring savedUser_;   // the "User Shell Folders" value, REG_EXPAND_SZ
+    std::wstring savedShell_;  // the "Shell Folders" value, REG_SZ
+};
+
 // The work area of the whole session, as a desktop publishes it: under Wine through the X root window's
 // _NET_WORKAREA, which Wine reads again when the display settings are. True when the session sees it.
 bool PublishWorkArea(const RECT& area);

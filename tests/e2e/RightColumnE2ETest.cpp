@@ -127,6 +127,25 @@ TEST_F(RightColumnE2E, ARightClickOffersOpenWhichDoesWhatAClickDoesAndComputerGe
     EXPECT_TRUE(Shown());
 }
 
+// Resting the pointer on a link takes the keyboard from the search box: nothing has it but the window.
+TEST_F(RightColumnE2E, HoveringALinkLeavesNoControlWithTheKeyboard) {
+    ASSERT_TRUE(ShowMenu());
+    const auto focus = [] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(MenuThread(), &info) ? info.hwndFocus : nullptr;
+    };
+    HWND search = FindWindowExW(Menu(), nullptr, L"Edit", nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return focus() == search; }, 3000)) << "the search box has not the keyboard";
+    const POINT music = LinkInMenu(3);
+    MoveMouseTo(MenuToScreen(music.x - 20, music.y));
+    PumpFor(50);
+    MoveMouseTo(MenuToScreen(music.x, music.y));
+    EXPECT_TRUE(WaitUntil([&] { return focus() == Menu(); }, 3000)) << "the keyboard stayed in the search box";
+    SendKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitHidden());
+}
+
 TEST_F(RightColumnE2E, LogOffRestartAndSleepEachAskTheSystemOnceAndHideTheMenu) {
     struct Case {
         const char* Item;

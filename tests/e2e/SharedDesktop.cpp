@@ -143,9 +143,9 @@ std::wstring LinkLaunch(int tag) {
         L"open\t" + libraries + L"Music.library-ms\t",
         L"open\tExplorer.exe\t::{ED228FDF-9EA8-4870-83B1-96B02CFE0D52}",
         L"open\tExplorer.exe\t::{20D04FE0-3AEA-1069-A2D8-08002B30309D}",
-        L"\trundll32.exe Shell32.DLL,Control_RunDLL\t",
-        L"\tcontrol.exe /name Microsoft.AddHardware\t",
-        L"\tcontrol.exe /name Microsoft.DefaultPrograms\t",
+        L"\t" + SystemProgram(L"rundll32.exe") + L" Shell32.DLL,Control_RunDLL\t",
+        L"\t" + SystemProgram(L"control.exe") + L" /name Microsoft.AddHardware\t",
+        L"\t" + SystemProgram(L"control.exe") + L" /name Microsoft.DefaultPrograms\t",
         L"open\t" + folder(CSIDL_WINDOWS) + L"\\winhlp32.exe\t",
     };
     return tag >= 0 && tag < static_cast<int>(std::size(launches)) ? launches[tag] : std::wstring();

@@ -15,6 +15,8 @@
 #include "Desktop.h"
 #include "WinTestSupport.h"
 #include "base/FileSystem.h"
+#include "base/Strings.h"
+#include "catalogue/ShellItems.h"
 #include "settings/UserDataDir.h"
 #include "system/HelperProtocol.h"
 
@@ -146,10 +148,10 @@ TEST_F(StartMenuE2E, TheFirstOpeningIsPreparedOnceDockedWithoutShowingOrTakingTh
 }
 
 TEST_F(StartMenuE2E, WithoutPinsTheFrequentPaneStartsAtTheTop) {
+    const TScopedProgramsFolder noPins;
+    ASSERT_TRUE(EqualsNoCase(ProgramsFolder(), noPins.Path())) << "the Programs folder cannot be moved";
     Open();
-    if (SendMessageW(trees_[0], TVM_GETCOUNT, 0, 0) != 0) {
-        GTEST_SKIP() << "the prefix's Programs folder holds shortcuts of its own";
-    }
+    ASSERT_EQ(SendMessageW(trees_[0], TVM_GETCOUNT, 0, 0), 0);
     EXPECT_FALSE(IsWindowVisible(trees_[0]));
     EXPECT_EQ(InParent(trees_[1]).top, 10);
     RECT window{};
@@ -469,17 +471,14 @@ TEST_F(StartMenuE2E, PinningAFrequentProgramMovesItUpAndUnpinningTheLastPinMoves
     ASSERT_TRUE(SaveShortcut(link, SystemProgram(L"notepad.exe")));
     const std::wstring data = UserDataDirFromProfile(desktop_.ProfileFolder());
     WriteBytes(data + L"UserData.ini", Utf16LeWithBom(link + L";12/31/2099 23:59:59;1\r\n"));
-    const std::wstring pinnedLink = ProgramsFolder() + L"\\Tessaline Probe.lnk";
-    struct TRemove {
-        std::wstring path;
-        ~TRemove() { DeleteFileW(path.c_str()); }
-    } removePin{pinnedLink};
+    const TScopedProgramsFolder noPins;
+    const std::wstring pinnedLink = noPins.Path() + L"\\Tessaline Probe.lnk";
     Open();
-    if (SendMessageW(trees_[0], TVM_GETCOUNT, 0, 0) != 0) {
-        GTEST_SKIP() << "the prefix's Programs folder holds shortcuts of its own";
-    }
+    ASSERT_EQ(SendMessageW(trees_[0], TVM_GETCOUNT, 0, 0), 0);
     ASSERT_GE(SendMessageW(trees_[1], TVM_GETCOUNT, 0, 0), 1);
     const LRESULT frequentBefore = SendMessageW(trees_[1], TVM_GETCOUNT, 0, 0);
+    // The window keeps its height: the frequent pane's bottom, and everything below it, stay put.
+    const LONG frequentBottom = InParent(trees_[1]).bottom;
 
     ASSERT_TRUE(ChooseFromRowMenu(trees_[1], 3));  // Pin to Start Menu
     EXPECT_TRUE(WaitUntil([&] { return SendMessageW(trees_[0], TVM_GETCOUNT, 0, 0) == 1; }, 5000));
@@ -487,13 +486,37 @@ TEST_F(StartMenuE2E, PinningAFrequentProgramMovesItUpAndUnpinningTheLastPinMoves
     EXPECT_TRUE(IsWindowVisible(trees_[0]));
     EXPECT_EQ(SendMessageW(trees_[1], TVM_GETCOUNT, 0, 0), frequentBefore - 1);
     EXPECT_EQ(InParent(trees_[1]).top, 10 + HeightOf(trees_[0]) + 3);
+    EXPECT_EQ(InParent(trees_[1]).bottom, frequentBottom);
 
     ASSERT_TRUE(ChooseFromRowMenu(trees_[0], 3));  // Unpin from Start Menu
     EXPECT_TRUE(WaitUntil([&] { return SendMessageW(trees_[0], TVM_GETCOUNT, 0, 0) == 0; }, 5000));
     EXPECT_FALSE(FileExists(pinnedLink));
     EXPECT_FALSE(IsWindowVisible(trees_[0]));
     EXPECT_EQ(InParent(trees_[1]).top, 10);
+    EXPECT_EQ(InParent(trees_[1]).bottom, frequentBottom);
     EXPECT_EQ(SendMessageW(trees_[1], TVM_GETCOUNT, 0, 0), frequentBefore);
+}
+
+// Installers put their shortcuts into the Programs folder too: pinning a program whose name one of them has keeps
+// that shortcut, and ours goes beside it.
+TEST_F(StartMenuE2E, PinningBesideAnotherProgramsShortcutOfTheSameNameKeepsIt) {
+    const std::wstring link = desktop_.ProfileFolder() + L"\\Tessaline Probe.lnk";
+    ASSERT_TRUE(SaveShortcut(link, SystemProgram(L"notepad.exe")));
+    const std::wstring data = UserDataDirFromProfile(desktop_.ProfileFolder());
+    WriteBytes(data + L"UserData.ini", Utf16LeWithBom(link + L";12/31/2099 23:59:59;1\r\n"));
+    const TScopedProgramsFolder programs;
+    const std::wstring installed = programs.Path() + L"\\Tessaline Probe.lnk";
+    ASSERT_TRUE(SaveShortcut(installed, SystemProgram(L"clock.exe")));
+    Open();
+    ASSERT_EQ(SendMessageW(trees_[0], TVM_GETCOUNT, 0, 0), 1);  // the installer's shortcut, a pin as any other
+
+    ASSERT_TRUE(ChooseFromRowMenu(trees_[1], 3));  // Pin to Start Menu
+    EXPECT_TRUE(WaitUntil([&] { return SendMessageW(trees_[0], TVM_GETCOUNT, 0, 0) == 2; }, 5000));
+    EXPECT_TRUE(EqualsNoCase(ResolveLinkTarget(installed), SystemProgram(L"clock.exe")))
+        << "the other program's shortcut was written over";
+    const std::wstring ours = programs.Path() + L"\\Tessaline Probe (2).lnk";
+    ASSERT_TRUE(FileExists(ours));
+    EXPECT_TRUE(EqualsNoCase(ResolveLinkTarget(ours), SystemProgram(L"notepad.exe")));
 }
 
 }  // namespace

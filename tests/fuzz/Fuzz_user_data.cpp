@@ -14,7 +14,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace tessaline;
     using fuzz::Check;
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-    const std::vector<std::wstring> lines = SplitLines(DecodeText(bytes));
+    const TUserDataText text = DecodeUserData(bytes);
+    const std::vector<std::wstring>& lines = text.Lines;
+    // Only a guess may fall back on the ANSI code page; anything read surely reads the same when written again.
+    if (text.Sure) {
+        const TUserDataText again = DecodeUserData(EncodeUtf16LeLines(lines));
+        Check(again.Sure && again.Lines == lines);
+    }
     const TDateTime now{2024, 3, 15, 13, 5, 8};
 
     for (const auto& line : lines) {

@@ -46,7 +46,7 @@ TEST(ControlPanelLaunchWin, AProgramLineStartsDirectly) {
 
 TEST(ControlPanelLaunchWin, AnAppletThatIsNoProgramGoesThroughTheRunner) {
     // The table's one ".cpl" row: no program of that name, so only the second form starts it.
-    EXPECT_EQ(StartControlPanelItem(L"ntvdmcpl.cpl"), TControlPanelStart::ControlRun);
+    EXPECT_EQ(StartControlPanelItem(SystemDirectory() + L"\\ntvdmcpl.cpl"), TControlPanelStart::ControlRun);
 }
 
 TEST(ControlPanelLaunchWin, ALineTheAnsiCodePageCannotCarryStartsNothing) {

@@ -20,7 +20,8 @@ TEST(ControlPanelTable, EnglishRowsCarryNameAndCommandLine) {
     EXPECT_EQ(rows[0],
               L"Power Options|QuorvanSpliterFlagA|C:\\Windows\\System32\\control.exe /name  "
               L"Microsoft.PowerOptions");
-    EXPECT_EQ(rows[47], L"16-Bit Application Support|QuorvanSpliterFlagA|ntvdmcpl.cpl");
+    // The control-panel file by its full path too: a bare name is looked for in the current folder first.
+    EXPECT_EQ(rows[47], L"16-Bit Application Support|QuorvanSpliterFlagA|" + std::wstring(kSystem) + L"\\ntvdmcpl.cpl");
     EXPECT_EQ(rows[45], L"File History|QuorvanSpliterFlagA|C:\\Windows\\System32\\FileHistory.exe");
     // Two names, one item.
     EXPECT_EQ(SplitControlPanelRow(rows[12]).CommandLine, SplitControlPanelRow(rows[34]).CommandLine);
@@ -55,7 +56,8 @@ TEST(ControlPanelTable, SplittingToleratesRowsOfTheOtherForm) {
     const TControlPanelRow noCommand = SplitControlPanelRow(L"just a name");
     EXPECT_EQ(noCommand.LocalName, L"just a name");
     EXPECT_EQ(noCommand.CommandLine, L"");
-    EXPECT_EQ(ControlPanelFallbackCommand(L"ntvdmcpl.cpl"), L"rundll32 shell32,Control_RunDLL ntvdmcpl.cpl");
+    EXPECT_EQ(ControlPanelFallbackCommand(L"C:\\Windows\\System32", L"C:\\Windows\\System32\\ntvdmcpl.cpl"),
+              L"C:\\Windows\\System32\\rundll32.exe shell32,Control_RunDLL C:\\Windows\\System32\\ntvdmcpl.cpl");
 }
 
 }  // namespace

@@ -58,6 +58,20 @@ TEST_F(IndexBuilder, ProgramFilesInFolderOrderBreadthFirst) {
     EXPECT_EQ(files.Extension(0), L".lnk");
 }
 
+// A folder the system could not name comes as "": the index goes on without it, and never lists what "" and "\\"
+// would give (the current folder's files, the current drive's root), which would enter as relative paths.
+TEST_F(IndexBuilder, AFolderTheSystemCouldNotNameIsSkipped) {
+    fs_.AddFile(L"stray.lnk");
+    fs_.AddFile(L"\\root.exe");
+    setup_.Folders.UserPrograms = L"";
+    setup_.Folders.Windows = L"\\";
+    ASSERT_TRUE(BuildSearchIndex(setup_, false, never_));
+    EXPECT_TRUE(index_.IndexReady());
+    EXPECT_EQ(Paths(),
+              (std::vector<std::wstring>{L"S:\\Common\\b.lnk", L"S:\\Common\\a.exe", L"S:\\Common\\Tools\\c.msc",
+                                         L"S:\\Common\\Deep\\Deeper\\d.lnk", L"S:\\Win\\Sys\\s.exe"}));
+}
+
 // The names lie one after another in one string: each file must read back as its own, whatever its dots and case.
 TEST(IndexedFiles, EachFileReadsBackItsOwnPathBaseNameAndExtension) {
     TIndexedFiles files;

@@ -135,6 +135,19 @@ TEST_F(SearchThread, BeforeTheIndexIsReadyFoldersAreWalkedAndNoControlPanelItemI
     EXPECT_EQ(view_.State().Results[0].Info.Target, L"C:\\Windows\\System32\\control.exe /name Microsoft.Fonts");
 }
 
+TEST_F(SearchThread, AFolderTheSystemCouldNotNameIsNotWalked) {
+    // What "" and "\\" would list: the current folder, the current drive's root.
+    fs_.AddFile(L"notepad stray.lnk");
+    fs_.AddFile(L"\\notepad root.exe");
+    folders_.UserPrograms = L"";
+    folders_.Windows = L"\\";
+    Start();
+    EXPECT_EQ(Search(L"note"), (Texts{L"Notepad"}));
+    EXPECT_EQ(Search(L"root"), Texts{});
+    // The folders it could name are walked as ever.
+    EXPECT_EQ(Search(L"calc"), (Texts{L"calc.exe"}));
+}
+
 TEST_F(SearchThread, TheEnglishNameFindsAControlPanelItemUnderItsLocalName) {
     BuildIndex([] {
         const auto german = [](const std::wstring& key, const std::wstring& fallback) {

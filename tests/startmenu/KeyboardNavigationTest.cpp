@@ -304,5 +304,17 @@ TEST(KeyboardNavigation, RightInAllProgramsOpensAFolderThenEntersItThenLeavesFor
     }
 }
 
+TEST(KeyboardNavigation, OnlyAKeyThatTypesOrEditsReplacesTheSearchBoxsPrompt) {
+    // Letters, digits, space, signs, the number pad, Backspace and Delete.
+    for (unsigned key : {0x41u, 0x5Au, 0x30u, 0x39u, 0x20u, 0xBAu, 0xBFu, 0xDEu, 0x60u, 0x6Fu, 0x08u, 0x2Eu, 0xE5u}) {
+        EXPECT_TRUE(KeyTypesOrEdits(key)) << std::hex << key;
+    }
+    // Shift, Ctrl, Alt (either side), the locks, F-keys, the caret's keys, Tab, Insert, Windows, Menu, media keys.
+    for (unsigned key : {0x10u, 0x11u, 0x12u, 0xA0u, 0xA5u, 0x14u, 0x90u, 0x91u, 0x70u, 0x7Bu, 0x87u, 0x24u, 0x23u,
+                         0x21u, 0x09u, 0x2Du, 0x5Bu, 0x5Cu, 0x5Du, 0xADu, 0xB3u, 0x2Cu, 0x13u, 0x00u, 0x100u}) {
+        EXPECT_FALSE(KeyTypesOrEdits(key)) << std::hex << key;
+    }
+}
+
 }  // namespace
 }  // namespace tessaline

@@ -72,6 +72,16 @@ TEST(StartMenuFormWin, ReloadLanguageTranslatesTheWindowAndKeepsThePlaceholderRu
         form->ReloadLanguage();
         EXPECT_EQ(form->Edit_Search->Caption(), L"note");
         EXPECT_EQ(form->LinkLabels[3]->Caption(), L"Music");
+        // The search's status texts keep their places and their English after every reload, before a search and
+        // after one (the language files pair them the other way).
+        for (int reload = 0; reload < 3; ++reload) {
+            if (reload == 1) {
+                form->Edit_Search->SetCaption(L"zzzz-nothing-matches");  // a search starts its thread
+            }
+            form->ReloadLanguage();
+            EXPECT_EQ(form->Label_SearchTitle->Caption(), L"Searching...") << reload;
+            EXPECT_EQ(form->Label_Search->Caption(), L"No items match your search.") << reload;
+        }
         // A build without a feedback page shows no "Send Feedback"; one with a page does.
         const bool buildHasPage = kFeedbackPage[0] != L'\0';
         EXPECT_EQ(form->Image_SendBack->Visible(), buildHasPage);

@@ -68,6 +68,54 @@ TEST(StartMenuLayout, PinsAndFrequentPaneStackWithTheirSeparators) {
     EXPECT_EQ(pane.SearchPanel, RectOf(9, 10, 392, 122 + 404 + 24 + 6));
 }
 
+// Pinning and unpinning re-lay the panes with the window's height kept: the frequent pane's bottom, its separator
+// and everything below stay where they were, and a frequent pane squeezed to 39 pixels or less is hidden.
+TEST(StartMenuLayout, PinningAndUnpinningKeepTheFrequentPanesBottom) {
+    const auto layout = [](int pinnedHeight, int frequentHeight, bool frequentVisible = true) {
+        TLeftPaneInput input;
+        input.Grow = false;
+        input.PinnedHeight = pinnedHeight;
+        input.PinnedHasItems = pinnedHeight > 0;
+        input.FrequentHeight = frequentHeight;
+        input.FrequentVisible = frequentVisible;
+        return LayoutLeftPane(input);
+    };
+    struct Case {
+        const char* what;
+        int pinnedBefore, frequentBefore, pinnedAfter;
+        int frequentTop, frequentHeight;
+    };
+    for (const Case& c : {
+             Case{"the first pin", 0, 404, 42, 55, 359},
+             Case{"a second pin", 42, 359, 82, 95, 319},
+         }) {
+        SCOPED_TRACE(c.what);
+        const TLeftPaneLayout before = layout(c.pinnedBefore, c.frequentBefore);
+        const int top = FrequentPaneTop(10, c.pinnedAfter, true);
+        EXPECT_EQ(top, c.frequentTop);
+        const TFrequentPane pane = FrequentPaneAfterPin(before.Step2.Top, top);
+        EXPECT_EQ(pane, (TFrequentPane{c.frequentHeight, true}));
+        const TLeftPaneLayout after = layout(c.pinnedAfter, pane.Height);
+        EXPECT_EQ(after.FrequentTree.Bottom, before.FrequentTree.Bottom);
+        EXPECT_EQ(after.Step2, before.Step2);
+        EXPECT_EQ(after.SwitchRow[1], before.SwitchRow[1]);
+        EXPECT_EQ(after.SearchFrame, before.SearchFrame);
+    }
+    // Squeezed: the frequent pane shows only with more than 39 pixels left under the new pin.
+    EXPECT_EQ(FrequentPaneAfterPin(layout(0, 44).Step2.Top, 55), (TFrequentPane{0, false}));
+    EXPECT_EQ(FrequentPaneAfterPin(layout(0, 84).Step2.Top, 55), (TFrequentPane{39, false}));
+    EXPECT_EQ(FrequentPaneAfterPin(layout(0, 85).Step2.Top, 55), (TFrequentPane{40, true}));
+
+    // Unpinning the last pin: the pane moves to the top and grows by all of the freed distance (45, not 40).
+    const TLeftPaneLayout pinned = layout(42, 359);
+    const int height = FrequentHeightAfterUnpin(pinned.FrequentTree.Top, 359, FrequentPaneTop(10, 0, false));
+    EXPECT_EQ(height, 404);
+    EXPECT_EQ(layout(0, height).FrequentTree, RectOf(9, 10, 247, 404));
+    EXPECT_EQ(layout(0, height).Step2, pinned.Step2);
+    // One pin of two: a row's room.
+    EXPECT_EQ(FrequentHeightAfterUnpin(FrequentPaneTop(10, 82, true), 319, FrequentPaneTop(10, 42, true)), 359);
+}
+
 TEST(StartMenuLayout, SwitchRowFollowsTheFrequentPane) {
     struct Case {
         bool frequentVisible;
