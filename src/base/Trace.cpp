@@ -1,5 +1,7 @@
 #include "base/Trace.h"
 
+#include "base/GuardedCall.h"
+
 #include <mutex>
 
 #include "base/TraceOutput.h"
@@ -32,6 +34,18 @@ TraceSink SetTraceSink(TraceSink sink) {
     TraceSink previous = std::move(Sink());
     Sink() = std::move(sink);
     return previous;
+}
+
+}  // namespace tessaline
+
+namespace tessaline {
+
+void TraceEscaped(const wchar_t* where, uintptr_t window, unsigned message, const char* what) {
+    std::wstring text;
+    for (const char* c = what != nullptr ? what : "an exception of an unknown type"; *c != '\0'; ++c) {
+        text += static_cast<wchar_t>(static_cast<unsigned char>(*c));  // messages are ASCII; others show as Latin-1
+    }
+    Trace(where, L": caught ", text, L" (window ", window, L", message ", message, L")");
 }
 
 }  // namespace tessaline

@@ -1,4 +1,5 @@
 #include "controls/ApplicationWin.h"
+#include "base/GuardedCall.h"
 
 #include "base/Trace.h"
 #include "controls/UniqueInstance.h"
@@ -78,13 +79,18 @@ void TApplication::ReleaseUniqueInstance() {
 LRESULT CALLBACK TApplication::InstanceWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     TApplication& app = Application;
     if (message == app.instanceMessage_ && app.instanceMessage_ != 0) {
-        if (IsIconic(hwnd)) {
-            ShowWindow(hwnd, SW_RESTORE);
-        }
-        SetForegroundWindow(hwnd);
-        if (app.MainFormHandle != nullptr) {
-            ForceForegroundWindow(app.MainFormHandle);
-        }
+        Guarded(
+            L"TApplication", reinterpret_cast<uintptr_t>(hwnd), message,
+            [&] {
+                if (IsIconic(hwnd)) {
+                    ShowWindow(hwnd, SW_RESTORE);
+                }
+                SetForegroundWindow(hwnd);
+                if (app.MainFormHandle != nullptr) {
+                    ForceForegroundWindow(app.MainFormHandle);
+                }
+            },
+            [] {});
         return 0;
     }
     return CallWindowProcW(app.previousProc_ != nullptr ? app.previousProc_ : ApplicationWindowProc, hwnd, message,

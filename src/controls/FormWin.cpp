@@ -1,4 +1,5 @@
 #include "controls/FormWin.h"
+#include "base/GuardedCall.h"
 
 #include "controls/RdLabel.h"
 
@@ -440,7 +441,9 @@ LRESULT CALLBACK TForm::StaticWndProc(HWND hwnd, UINT message, WPARAM wParam, LP
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
-    return form->WndProc(message, wParam, lParam);
+    return Guarded(
+        L"TForm", reinterpret_cast<uintptr_t>(hwnd), message, [&] { return form->WndProc(message, wParam, lParam); },
+        [&] { return DefWindowProcW(hwnd, message, wParam, lParam); });
 }
 
 }  // namespace tessaline

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/GuardedCall.h"
 #include "base/Trace.h"
 #include "base/WideText.h"
 #include "controls/DibSectionWin.h"
@@ -203,16 +204,24 @@ LRESULT CALLBACK MenuWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 // Keys go to the active menu window and no further while a menu is open.
 LRESULT CALLBACK MenuKeyboardProc(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HC_ACTION) {
-        if (const TRdMenuCtrl* active = ActiveMenuWindow(); active != nullptr && active->Handle() != nullptr) {
+    const bool taken = Guarded(
+        L"RdSkinMenu keyboard hook", 0, static_cast<unsigned>(wParam),
+        [&] {
+            if (code != HC_ACTION) {
+                return false;
+            }
+            const TRdMenuCtrl* active = ActiveMenuWindow();
+            if (active == nullptr || active->Handle() == nullptr) {
+                return false;
+            }
             // Bit 31 of the key flags is the transition state: set for a release. Test the bit rather than the
             // sign, which a 64-bit LPARAM does not carry.
             const bool released = (static_cast<uint32_t>(lParam) & 0x80000000u) != 0;
             SendMessageW(active->Handle(), released ? WM_KEYUP : WM_KEYDOWN, wParam, lParam);
-            return 1;
-        }
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
+            return true;
+        },
+        [] { return false; });
+    return taken ? 1 : CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 LRESULT CALLBACK OwnerSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {

@@ -1,4 +1,5 @@
 #include "controls/TimerWin.h"
+#include "base/GuardedCall.h"
 
 #include <windows.h>
 
@@ -16,7 +17,10 @@ std::map<uintptr_t, TTimer*>& Timers() {
 
 LRESULT CALLBACK TimerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_TIMER) {
-        TTimer::Fire(static_cast<uintptr_t>(wParam));
+        // A timer's handler is the program's own code run from Windows' message dispatch.
+        Guarded(
+            L"TTimer", reinterpret_cast<uintptr_t>(hwnd), message,
+            [&] { TTimer::Fire(static_cast<uintptr_t>(wParam)); }, [] {});
         return 0;
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);

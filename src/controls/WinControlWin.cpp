@@ -1,4 +1,5 @@
 #include "controls/WinControlWin.h"
+#include "base/GuardedCall.h"
 
 #include "controls/FormWin.h"
 
@@ -135,10 +136,14 @@ LRESULT CALLBACK
 TWinControl::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/, DWORD_PTR data) {
     auto* control = reinterpret_cast<TWinControl*>(data);
     LRESULT result = 0;
-    if (control != nullptr && control->handle_ == hwnd && control->WindowMessage(message, wParam, lParam, result)) {
-        return result;
-    }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    const bool handled = Guarded(
+        L"TWinControl", reinterpret_cast<uintptr_t>(hwnd), message,
+        [&] {
+            return control != nullptr && control->handle_ == hwnd &&
+                   control->WindowMessage(message, wParam, lParam, result);
+        },
+        [] { return false; });
+    return handled ? result : DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {

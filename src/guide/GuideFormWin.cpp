@@ -1,4 +1,5 @@
 #include "guide/GuideFormWin.h"
+#include "base/GuardedCall.h"
 
 #include <objidl.h>
 #include <windowsx.h>
@@ -212,7 +213,13 @@ LRESULT CALLBACK TfrmGuide::WindowProc(HWND hwnd, UINT message, WPARAM wParam, L
         static_cast<TfrmGuide*>(create->lpCreateParams)->handle_ = hwnd;
     }
     auto* form = reinterpret_cast<TfrmGuide*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    return form != nullptr ? form->Receive(message, wParam, lParam) : DefWindowProcW(hwnd, message, wParam, lParam);
+    if (form == nullptr) {
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    return Guarded(
+        L"TfrmGuide", reinterpret_cast<uintptr_t>(hwnd), message,
+        [&] { return form->Receive(message, wParam, lParam); },
+        [&] { return DefWindowProcW(hwnd, message, wParam, lParam); });
 }
 
 LRESULT TfrmGuide::Receive(UINT message, WPARAM wParam, LPARAM lParam) {

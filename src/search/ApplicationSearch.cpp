@@ -1,4 +1,5 @@
 #include "search/ApplicationSearch.h"
+#include "base/GuardedCall.h"
 
 #include "search/WindowsSearchQuery.h"
 
@@ -15,7 +16,11 @@ TApplicationSearch::TApplicationSearch(TSearchSetup setup) : setup_(std::move(se
     context_.MaxResults = &maxResults_;
     context_.IconBase = setup_.IconBase;
     context_.SqlTemplate = WindowsSearchSqlTemplate();
-    thread_ = std::thread([this] { Run(); });
+    // A thread's entry point: nothing may escape it (that would end the program); the search then ends.
+    thread_ = std::thread([this] {
+        Guarded(
+            L"TApplicationSearch", 0, 0, [this] { Run(); }, [] {});
+    });
 }
 
 TApplicationSearch::~TApplicationSearch() {

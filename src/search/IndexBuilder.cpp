@@ -1,4 +1,5 @@
 #include "search/IndexBuilder.h"
+#include "base/GuardedCall.h"
 
 #include <deque>
 
@@ -113,7 +114,11 @@ TIdx::TIdx(TIndexSetup setup, bool tableOnly, std::unique_ptr<TIdx> previous)
     if (previous_ && previous_->Finished()) {
         previous_.reset();
     }
-    thread_ = std::thread([this] { Run(); });
+    // A thread's entry point: nothing may escape it (that would end the program); a build cut short is not ready.
+    thread_ = std::thread([this] {
+        Guarded(
+            L"TIdx", 0, 0, [this] { Run(); }, [this] { finished_.store(true); });
+    });
 }
 
 TIdx::~TIdx() {

@@ -146,6 +146,7 @@ std::wstring DescribeCurrentException() {
     } catch (const std::exception& e) {
         return L"unhandled C++ exception: " + Utf8ToWide(e.what());
     } catch (...) {
+        // Not a std::exception: the report says so below.
     }
     return L"unhandled C++ exception of an unknown type";
 }

@@ -564,6 +564,7 @@ void TZelStartMenuFrm::HideStartMenu() {
         ClosePowerMenu();
     } catch (...) {
         // Hiding never fails for the caller.
+        Trace(L"HideStartMenu: an exception while hiding");
     }
     hiding_ = false;
 }

@@ -87,6 +87,7 @@ LRESULT CALLBACK KeyboardHookProc(int code, WPARAM message, LPARAM event) {
         Trace(L"CallNextHookEx");
     } catch (...) {
         // Nothing may leave a hook procedure; the event goes on unchanged.
+        Trace(L"KeyboardHookProc: an exception; the key goes on unchanged");
     }
     return CallNextHookEx(nullptr, code, message, event);
 }

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <new>
+#include <stdexcept>
+
+#include "base/GuardedCall.h"
+
 #include <thread>
 #include <vector>
 
@@ -36,6 +41,30 @@ TEST(Trace, ManyThreadsMayTraceAtOnce) {
     }
     SetTraceSink(previous);
     EXPECT_EQ(count.load(), 800);
+}
+
+TEST(Trace, WhatEscapesAGuardedCallIsTracedWithItsWindowAndMessageAndTheFallbackAnswers) {
+    std::vector<std::wstring> lines;
+    const TraceSink previous = SetTraceSink([&](const std::wstring& line) { lines.push_back(line); });
+    EXPECT_EQ(Guarded(
+                  L"TForm", 0x1234, 15, [] { return 7; }, [] { return -1; }),
+              7);
+    EXPECT_TRUE(lines.empty());
+    EXPECT_EQ(Guarded(
+                  L"TForm", 0x1234, 15, []() -> int { throw std::runtime_error("out of room"); }, [] { return -1; }),
+              -1);
+    EXPECT_EQ(Guarded(
+                  L"TTimer", 0, 275, []() -> int { throw 42; }, [] { return -2; }),
+              -2);
+    bool fellBack = false;
+    Guarded(
+        L"TIdx", 0, 0, [] { throw std::bad_alloc(); }, [&] { fellBack = true; });
+    SetTraceSink(previous);
+    EXPECT_TRUE(fellBack);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], L"TForm: caught out of room (window 4660, message 15)");
+    EXPECT_EQ(lines[1], L"TTimer: caught an exception of an unknown type (window 0, message 275)");
+    EXPECT_EQ(lines[2].rfind(L"TIdx: caught ", 0), 0u);
 }
 
 }  // namespace

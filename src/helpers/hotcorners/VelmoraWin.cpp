@@ -152,6 +152,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     try {
         return tessaline::Run(instance);
     } catch (...) {
+        tessaline::Trace(L"Velmora: ended by an exception");
         return 1;
     }
 }

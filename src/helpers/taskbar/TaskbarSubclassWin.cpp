@@ -281,6 +281,7 @@ bool PlaceInTaskbar(HWND taskbar, uint32_t generation) {
                     static_cast<LPARAM>(HandleToWire(reinterpret_cast<uintptr_t>(taskbar))));
         return true;
     } catch (...) {
+        Trace(L"Tarnwick: placing into the taskbar failed");
         return false;
     }
 }
