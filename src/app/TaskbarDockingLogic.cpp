@@ -48,7 +48,7 @@ TDockingStep TTaskbarDocking::Survey(uint32_t now, const TTaskbarSurvey& seen) {
                 return Place(now, seen.Taskbar);
             }
             WaitForBand(now, seen.Taskbar);
-            if (now - since_ >= kNoDockableBandMs) {
+            if (now - since_ >= noBandBoundMs_) {
                 state_ = TDockingState::GivenUp;
                 TDockingStep step;
                 step.ReportNoBand = true;

@@ -55,6 +55,9 @@ class TTaskbarDocking {
     // The watchdog gave the taskbar its room back after ten silent heartbeats.
     void WatchdogUndocked();
 
+    // How long a taskbar without a dockable band is waited on (kNoDockableBandMs unless a test build says less).
+    void SetNoBandBound(uint32_t ms) { noBandBoundMs_ = ms; }
+
     TDockingState State() const { return state_; }
     // The taskbar being placed into or docked into; 0 while waiting for one.
     uint64_t Taskbar() const { return taskbar_; }
@@ -77,6 +80,7 @@ class TTaskbarDocking {
     // Since when the band is waited for, or the current try of the taskbar side.
     uint32_t since_ = 0;
     int attempt_ = 0;
+    uint32_t noBandBoundMs_ = kNoDockableBandMs;
 };
 
 }  // namespace tessaline

@@ -31,6 +31,8 @@ bool g_buttonReady = false;
 bool g_stopped = false;
 // The watchdog's undocking ended the hot-corner helper: the next dock arms it again.
 bool g_helpersEnded = false;
+// Set before the program's body runs (a test build's seam), read when it begins to dock.
+uint32_t g_noDockableBandMs = kNoDockableBandMs;
 
 const wchar_t* StateName(TDockingState state) {
     switch (state) {
@@ -116,7 +118,7 @@ void Dock() {
 }
 
 void ReportNoBand() {
-    Trace(L"TaskbarDocking: no band to dock into for ", kNoDockableBandMs, L" ms; ending");
+    Trace(L"TaskbarDocking: no band to dock into for ", g_noDockableBandMs, L" ms; ending");
     g_stopped = true;
     KeepLooking();
     StopExplorerWatchdog();
@@ -162,7 +164,12 @@ HWND DockingTaskbar() {
 
 void BeginDocking() {
     g_stopped = false;
+    v_TaskbarDocking.SetNoBandBound(g_noDockableBandMs);
     Look();
+}
+
+void SetNoDockableBandBoundForTest(uint32_t ms) {
+    g_noDockableBandMs = ms;
 }
 
 bool WaitForTaskbarSide() {

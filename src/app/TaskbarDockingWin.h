@@ -34,4 +34,7 @@ HWND DockingTaskbar();
 // The program ends: nothing more is looked at or started.
 void StopDocking();
 
+// A test build's scenarios wait less than 30 s for a band that never comes (the bound itself is tested apart).
+void SetNoDockableBandBoundForTest(uint32_t ms);
+
 }  // namespace tessaline

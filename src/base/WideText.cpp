@@ -1,5 +1,7 @@
 #include "base/WideText.h"
 
+#include <optional>
+
 #include <cstdint>
 
 namespace tessaline {
@@ -35,42 +37,53 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
+// One UTF-8 sequence at `i`: its code point and the bytes it took. A malformed one takes the bytes up to the first
+// that does not continue it (at least one) and gives no code point.
+struct TUtf8Sequence {
+    std::optional<char32_t> CodePoint;
+    size_t Length = 1;
+};
+
+TUtf8Sequence ReadSequence(std::string_view bytes, size_t i) {
+    const auto b0 = static_cast<uint8_t>(bytes[i]);
+    if (b0 < 0x80) {
+        return {b0, 1};
+    }
+    size_t len = 0;
+    char32_t cp = 0;
+    char32_t min = 0;
+    if ((b0 & 0xE0) == 0xC0) {
+        len = 2, cp = b0 & 0x1F, min = 0x80;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        len = 3, cp = b0 & 0x0F, min = 0x800;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        len = 4, cp = b0 & 0x07, min = 0x10000;
+    } else {
+        return {std::nullopt, 1};
+    }
+    size_t k = 1;
+    for (; k < len && i + k < bytes.size(); ++k) {
+        const auto b = static_cast<uint8_t>(bytes[i + k]);
+        if ((b & 0xC0) != 0x80) {
+            break;
+        }
+        cp = (cp << 6) | (b & 0x3F);
+    }
+    if (k < len || cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        return {std::nullopt, k};  // the bytes that were taken as continuation bytes, and no more
+    }
+    return {cp, len};
+}
+
 }  // namespace
 
 bool IsValidUtf8(std::string_view bytes) {
-    size_t i = 0;
-    while (i < bytes.size()) {
-        const auto b0 = static_cast<uint8_t>(bytes[i]);
-        size_t len = 0;
-        char32_t cp = 0;
-        char32_t min = 0;
-        if (b0 < 0x80) {
-            ++i;
-            continue;
-        }
-        if ((b0 & 0xE0) == 0xC0) {
-            len = 2, cp = b0 & 0x1F, min = 0x80;
-        } else if ((b0 & 0xF0) == 0xE0) {
-            len = 3, cp = b0 & 0x0F, min = 0x800;
-        } else if ((b0 & 0xF8) == 0xF0) {
-            len = 4, cp = b0 & 0x07, min = 0x10000;
-        } else {
+    for (size_t i = 0; i < bytes.size();) {
+        const TUtf8Sequence sequence = ReadSequence(bytes, i);
+        if (!sequence.CodePoint) {
             return false;
         }
-        if (i + len > bytes.size()) {
-            return false;
-        }
-        for (size_t k = 1; k < len; ++k) {
-            const auto b = static_cast<uint8_t>(bytes[i + k]);
-            if ((b & 0xC0) != 0x80) {
-                return false;
-            }
-            cp = (cp << 6) | (b & 0x3F);
-        }
-        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-            return false;
-        }
-        i += len;
+        i += sequence.Length;
     }
     return true;
 }
@@ -78,45 +91,10 @@ bool IsValidUtf8(std::string_view bytes) {
 std::wstring Utf8ToWide(std::string_view utf8) {
     std::wstring out;
     out.reserve(utf8.size());
-    size_t i = 0;
-    const size_t n = utf8.size();
-    while (i < n) {
-        const auto b0 = static_cast<uint8_t>(utf8[i]);
-        if (b0 < 0x80) {
-            out.push_back(static_cast<wchar_t>(b0));
-            ++i;
-            continue;
-        }
-        size_t len = 0;
-        char32_t cp = 0;
-        char32_t min = 0;
-        if ((b0 & 0xE0) == 0xC0) {
-            len = 2, cp = b0 & 0x1F, min = 0x80;
-        } else if ((b0 & 0xF0) == 0xE0) {
-            len = 3, cp = b0 & 0x0F, min = 0x800;
-        } else if ((b0 & 0xF8) == 0xF0) {
-            len = 4, cp = b0 & 0x07, min = 0x10000;
-        } else {
-            AppendCodePoint(out, kReplacement);
-            ++i;
-            continue;
-        }
-        size_t k = 1;
-        for (; k < len && i + k < n; ++k) {
-            const auto b = static_cast<uint8_t>(utf8[i + k]);
-            if ((b & 0xC0) != 0x80) {
-                break;
-            }
-            cp = (cp << 6) | (b & 0x3F);
-        }
-        if (k < len || cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-            // Skip the bytes that were consumed as continuation bytes, and no more.
-            AppendCodePoint(out, kReplacement);
-            i += k;
-            continue;
-        }
-        AppendCodePoint(out, cp);
-        i += len;
+    for (size_t i = 0; i < utf8.size();) {
+        const TUtf8Sequence sequence = ReadSequence(utf8, i);
+        AppendCodePoint(out, sequence.CodePoint.value_or(kReplacement));
+        i += sequence.Length;
     }
     return out;
 }

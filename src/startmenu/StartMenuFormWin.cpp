@@ -313,7 +313,24 @@ void TZelStartMenuFrm::ShowStartMenuForm() {
         SetFocus(Edit_Search->Handle());
     }
     FormShow();
+    RememberPointerInPanes();
     ForceForegroundWindow(Handle());
+}
+
+// The window comes up under a pointer that has not moved, and Windows tells the pane under it that the mouse moved
+// there: that is no move of the user's, and must not take the selection and the keyboard from the search box.
+void TZelStartMenuFrm::RememberPointerInPanes() {
+    POINT screen{};
+    if (!GetCursorPos(&screen)) {
+        return;
+    }
+    const TTreeView* panes[] = {TreeView_UserPind, TreeView_StartProgramLst, TreeView_Program};
+    for (int pane = 0; pane < 3; ++pane) {
+        POINT at = screen;
+        if (panes[pane]->Handle() != nullptr && ScreenToClient(panes[pane]->Handle(), &at)) {
+            lastMouse_[pane] = {at.x, at.y};
+        }
+    }
 }
 
 void TZelStartMenuFrm::FormShow() {

@@ -189,6 +189,7 @@ class TZelStartMenuFrm : public TForm {
     void EndSearch();
     void StartIndexBuild(bool tableOnly);
     void SetSearchStatusTexts();
+    void RememberPointerInPanes();
     // The control-panel pictures into the system image lists, then the index's first build.
     void StartSearchIndex();
     void SearchLanguageChanged();

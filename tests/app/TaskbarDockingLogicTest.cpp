@@ -118,6 +118,14 @@ TEST(TaskbarDocking, ATaskbarWithoutABandForThirtySecondsIsReportedOnce) {
     EXPECT_EQ(docking.Survey(start + kNoDockableBandMs + 500, Dockable(kFirst)), TDockingStep{});
 }
 
+TEST(TaskbarDocking, AShorterBoundForTheBandIsKept) {
+    TTaskbarDocking docking;
+    docking.SetNoBandBound(5000);
+    docking.Survey(0, WithoutBand(kFirst));
+    EXPECT_EQ(docking.Survey(4999, WithoutBand(kFirst)), TDockingStep{});
+    EXPECT_TRUE(docking.Survey(5000, WithoutBand(kFirst)).ReportNoBand);
+}
+
 TEST(TaskbarDocking, TheThirtySecondsCountOnlyWhileATaskbarShowsWithoutABand) {
     TTaskbarDocking docking;
     docking.Survey(0, WithoutBand(kFirst));

@@ -169,11 +169,13 @@ TDesktop::TDesktop(TDesktopOptions options) : options_(std::move(options)) {
     // The power menu's actions are only ever recorded here: no test may log off, lock or shut down.
     sessionLog_ = profile_.File(L"session.log");
     launchLog_ = profile_.File(L"launch.log");
-    environment_ = EnvironmentBlock({{L"USERPROFILE", profile_.Path()},
-                                     {L"TESSALINE_SESSION_LOG", sessionLog_},
-                                     {L"TESSALINE_LAUNCH_LOG", launchLog_},
-                                     {L"TESSALINE_HELPER_LOG", helperLog_},
-                                     {L"TESSALINE_STANDIN_SILENT", options_.SilentTaskbarSide ? L"1" : L"0"}});
+    environment_ = EnvironmentBlock(
+        {{L"USERPROFILE", profile_.Path()},
+         {L"TESSALINE_SESSION_LOG", sessionLog_},
+         {L"TESSALINE_LAUNCH_LOG", launchLog_},
+         {L"TESSALINE_HELPER_LOG", helperLog_},
+         {L"TESSALINE_STANDIN_SILENT", options_.SilentTaskbarSide ? L"1" : L"0"},
+         {L"TESSALINE_NO_BAND_MS", options_.NoBandMs != 0 ? std::to_wstring(options_.NoBandMs) : std::wstring()}});
 }
 
 TDesktop::~TDesktop() {
@@ -451,6 +453,34 @@ void TStartedProcesses::EndThem() {
     }
 }
 
+POINT ButtonPoint(const TDesktop& desktop) {
+    RECT button{};
+    GetWindowRect(desktop.Button(), &button);
+    return {(button.left + button.right) / 2, (button.top + button.bottom) / 2 + 6};
+}
+
+HWND OpenSettingsDialog(HWND button, POINT buttonPoint, DWORD process) {
+    ClickAt(buttonPoint, true);
+    const DWORD thread = GetWindowThreadProcessId(button, nullptr);
+    if (!WaitUntil([&] { return OpenStandardMenu(thread) != nullptr; }, 5000)) {
+        return nullptr;
+    }
+    for (int i = 0; i < 3; ++i) {  // Run at Startup, Skip Metro Screen, (a line,) Customize User Interface
+        SendKey(VK_DOWN);
+    }
+    SendKey(VK_RETURN);
+    HWND dialog = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND window : VisibleWindowsOf(process, L"TessalineForm")) {
+                dialog = window;
+            }
+            return dialog != nullptr;
+        },
+        5000);
+    return dialog;
+}
+
 std::vector<std::wstring> TreeTexts(HWND tree) {
     std::vector<std::wstring> texts;
     DWORD processId = 0;
@@ -632,6 +662,16 @@ bool TDesktop::RestartHost(bool crash, bool startAgain) {
     }
     taskbar_ = nullptr;
     return !startAgain || StartHost();
+}
+
+void TDesktop::EndTessaline() {
+    if (tessaline_.hProcess == nullptr) {
+        return;
+    }
+    if (HWND startMenu = StartMenu(); startMenu != nullptr && ProcessOf(startMenu) == tessaline_.dwProcessId) {
+        PostMessageW(startMenu, WMQuitStartMenu, 0, 0);
+    }
+    End(tessaline_, 5000);
 }
 
 void TDesktop::KillTessaline() {

@@ -33,8 +33,10 @@ struct TDesktopOptions {
     // An installed copy of the programs to run as they are (the shipped program, its real helpers), instead of
     // the test build staged in a temporary folder; nothing is copied into it.
     std::wstring ProgramFolder;
-    // More options for the taskbar host: "--band none", "--start-button", "--no-broadcast".
+    // More options for the taskbar host: "--band none", "--start-button", "--broadcast".
     std::wstring HostArguments;
+    // How long the test build waits for a taskbar band that never comes (0: the program's own 30 s).
+    unsigned NoBandMs = 0;
 };
 
 // A message the host's band received (the host logs every private message).
@@ -77,6 +79,8 @@ class TDesktop {
     DWORD TessalineProcessId() const { return tessaline_.dwProcessId; }
     // Ends Tessaline at once, as a crash or the task manager does: nothing of it runs its end.
     void KillTessaline();
+    // Ends Tessaline the orderly way (WMQuitStartMenu) and waits for it, so that the scenario can start it again.
+    void EndTessaline();
     // Starts another program of the programs' folder (the guide) as a user would, with the scenario's profile.
     bool StartProgram(const wchar_t* exeName, PROCESS_INFORMATION& process) {
         return Launch(ProgramFile(exeName), L"", process);
@@ -189,6 +193,14 @@ class TStartedProcesses {
     DWORD launcher_;
     std::set<DWORD> before_;
 };
+
+// Where a person clicks the docked button: its middle, a little down, on the taskbar itself below the part of it
+// that stands out over the taskbar's edge.
+POINT ButtonPoint(const TDesktop& desktop);
+
+// "Customize User Interface" chosen as a person does: a right-click at `buttonPoint` on the docked button, then the
+// menu's rows with the keys. The settings dialog (of `process`) once it shows; null when it did not.
+HWND OpenSettingsDialog(HWND button, POINT buttonPoint, DWORD process);
 
 // The texts of a tree view's top-level items, read through memory of the tree's own process.
 std::vector<std::wstring> TreeTexts(HWND tree);

@@ -40,12 +40,6 @@ std::map<std::wstring, std::pair<uintmax_t, fs::file_time_type>> Snapshot(const 
     return files;
 }
 
-POINT ButtonPoint(const TDesktop& desktop) {
-    RECT button{};
-    GetWindowRect(desktop.Button(), &button);
-    return {(button.left + button.right) / 2, (button.top + button.bottom) / 2 + 6};  // below the part that stands out
-}
-
 bool Ended(const PROCESS_INFORMATION& process, DWORD timeoutMs) {
     return WaitUntil([&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; }, timeoutMs);
 }

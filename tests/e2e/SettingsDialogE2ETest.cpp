@@ -39,27 +39,7 @@ class SettingsDialogE2E : public TSharedDesktopTest {
     }
 
     // Right-click on the docked button, then "Customize User Interface" with the keys; returns the dialog.
-    HWND OpenDialog() {
-        ClickAt(ButtonPoint(), true);
-        const DWORD thread = GetWindowThreadProcessId(Desktop().Button(), nullptr);
-        if (!WaitUntil([&] { return OpenStandardMenu(thread) != nullptr; }, 5000)) {
-            return nullptr;
-        }
-        for (int i = 0; i < 3; ++i) {  // Run at Startup, Skip Metro Screen, (a line,) Customize User Interface
-            SendKey(VK_DOWN);
-        }
-        SendKey(VK_RETURN);
-        HWND dialog = nullptr;
-        WaitUntil(
-            [&] {
-                for (HWND window : VisibleWindowsOf(Desktop().TessalineProcessId(), L"TessalineForm")) {
-                    dialog = window;
-                }
-                return dialog != nullptr;
-            },
-            5000);
-        return dialog;
-    }
+    HWND OpenDialog() { return OpenSettingsDialog(Desktop().Button(), ButtonPoint(), Desktop().TessalineProcessId()); }
     // The dialog's lists, top to bottom (language, then skin), and its buttons by caption.
     std::vector<HWND> Lists(HWND dialog) const {
         std::vector<HWND> lists;
@@ -131,10 +111,7 @@ class SettingsDialogE2E : public TSharedDesktopTest {
         return ReadFileBytes(Desktop().MainIni(), bytes) == FileReadResult::Ok ? DecodeText(bytes) : L"";
     }
     bool MainIniHas(const std::wstring& line) const { return MainIniText().find(line) != std::wstring::npos; }
-    POINT ButtonPoint() const {
-        const POINT c = CenterOf(Desktop().Button());
-        return {c.x, c.y + 6};  // on the taskbar itself, below the part that stands out
-    }
+    POINT ButtonPoint() const { return test::ButtonPoint(Desktop()); }
     uint32_t SkinCenter(const std::wstring& file) const { return CenterOverBlack(LoadPictureFile(skins_ + file)); }
 
     std::wstring skins_;

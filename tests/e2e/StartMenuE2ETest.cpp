@@ -16,6 +16,7 @@
 #include "WinTestSupport.h"
 #include "base/FileSystem.h"
 #include "base/Strings.h"
+#include "base/WideText.h"
 #include "catalogue/ShellItems.h"
 #include "settings/UserDataDir.h"
 #include "system/HelperProtocol.h"
@@ -495,6 +496,43 @@ TEST_F(StartMenuE2E, PinningAFrequentProgramMovesItUpAndUnpinningTheLastPinMoves
     EXPECT_EQ(InParent(trees_[1]).top, 10);
     EXPECT_EQ(InParent(trees_[1]).bottom, frequentBottom);
     EXPECT_EQ(SendMessageW(trees_[1], TVM_GETCOUNT, 0, 0), frequentBefore);
+}
+
+// The first opening after a start, keys a quarter of a second apart, as soon as a person would press them: Down
+// walks the pins from the first whatever is still being filled when the keys come, so Down, Down, Enter starts the
+// second pin. Over several starts, opened at once and a little later, with the pointer over the panes or away.
+TEST_F(StartMenuE2E, DownDownEnterOnTheFirstOpeningAfterAStartStartsTheSecondPin) {
+    const TScopedProgramsFolder programs;
+    ASSERT_TRUE(SaveShortcut(programs.Path() + L"\\Tessaline First.lnk", SystemProgram(L"winver.exe")));
+    PumpFor(1100);  // creation times a second apart: the newest pin comes first
+    ASSERT_TRUE(SaveShortcut(programs.Path() + L"\\Tessaline Second.lnk", SystemProgram(L"clock.exe")));
+    ASSERT_TRUE(desktop_.StartHost());
+    for (int start = 1; start <= 4; ++start) {
+        SCOPED_TRACE("start " + std::to_string(start));
+        TStartedProcesses launched;
+        ASSERT_TRUE(desktop_.StartTessaline());
+        menu_ = desktop_.StartMenu();
+        // Where the pointer rests when the menu comes up: over the pinned pane, or far from the menu.
+        const RECT work = WorkArea();
+        MoveMouseTo(start % 2 == 1 ? POINT{80, work.bottom - 556} : POINT{work.right - 20, work.top + 20});
+        PumpFor(static_cast<DWORD>((start - 1) / 2 * 400));  // at once, and 0.4 s after the button docked
+        const size_t before = desktop_.LaunchLog().size();
+        SendKey(VK_LWIN);
+        PumpFor(250);
+        SendKey(VK_DOWN);
+        PumpFor(250);
+        SendKey(VK_DOWN);
+        PumpFor(250);
+        SendKey(VK_RETURN);
+        ASSERT_TRUE(WaitUntil([&] { return desktop_.LaunchLog().size() > before; }, 5000)) << "nothing started";
+        const std::vector<std::wstring> pins = TreeTexts(Trees(menu_)[0]);
+        ASSERT_EQ(pins.size(), 2u) << Narrow(pins);
+        const std::wstring launch = desktop_.LaunchLog()[before];
+        EXPECT_TRUE(EqualsNoCase(launch, L"\t" + programs.Path() + L"\\" + pins[1] + L".lnk\t"))
+            << WideToUtf8(launch) << " instead of the second pin, " << WideToUtf8(pins[1]);
+        desktop_.EndTessaline();
+        launched.EndThem();
+    }
 }
 
 // Installers put their shortcuts into the Programs folder too: pinning a program whose name one of them has keeps

@@ -20,6 +20,7 @@
 #include <memory>
 #include <vector>
 
+#include "BenchClock.h"
 #include "BenchProfile.h"
 #include "Desktop.h"
 #include "WinTestSupport.h"
@@ -28,30 +29,10 @@ using namespace tessaline;
 
 namespace {
 
-double Since(const LARGE_INTEGER& start) {
-    LARGE_INTEGER now{};
-    LARGE_INTEGER frequency{};
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-// Polls `done` every millisecond (this thread's messages handled) for up to ten seconds more; the time since
-// `start` when it first held, or -1.
+// The time since `start` when `done` first held, looking for up to ten seconds; -1 when it never did.
 template <typename Done>
 double TimeUntil(const LARGE_INTEGER& start, Done done) {
-    const double deadline = Since(start) + 10000.0;
-    while (!done()) {
-        if (Since(start) > deadline) {
-            return -1.0;
-        }
-        MSG msg{};
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            DispatchMessageW(&msg);
-        }
-        Sleep(1);
-    }
-    return Since(start);
+    return bench::PollUntil(done, 10000.0) ? bench::Since(start) : -1.0;
 }
 
 // The button has handled its paint: nothing of it waits to be drawn. (Its pixels cannot be read from the screen

@@ -14,6 +14,7 @@
 #include <cwchar>
 #include <vector>
 
+#include "BenchClock.h"
 #include "BenchProfile.h"
 #include "Desktop.h"
 #include "WinTestSupport.h"
@@ -22,32 +23,6 @@
 using namespace tessaline;
 
 namespace {
-
-double Since(const LARGE_INTEGER& start) {
-    LARGE_INTEGER now{};
-    LARGE_INTEGER frequency{};
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-// Polls `done` every millisecond (this thread's messages handled) for up to `limitMs`; false when it never held.
-template <typename Done>
-bool PollUntil(Done done, double limitMs) {
-    LARGE_INTEGER start{};
-    QueryPerformanceCounter(&start);
-    while (!done()) {
-        if (Since(start) > limitMs) {
-            return false;
-        }
-        MSG msg{};
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            DispatchMessageW(&msg);
-        }
-        Sleep(1);
-    }
-    return true;
-}
 
 // The host's taskbar shows: the moment a new Explorer's taskbar appears.
 HWND ShownTaskbarOf(DWORD process) {
@@ -72,13 +47,13 @@ double TimeNewTaskbar(test::TDesktop& desktop) {
         return -1.0;
     }
     HWND taskbar = nullptr;
-    if (!PollUntil([&] { return (taskbar = ShownTaskbarOf(desktop.HostProcessId())) != nullptr; }, 10000.0)) {
+    if (!bench::PollUntil([&] { return (taskbar = ShownTaskbarOf(desktop.HostProcessId())) != nullptr; }, 10000.0)) {
         return -1.0;
     }
     LARGE_INTEGER shown{};
     QueryPerformanceCounter(&shown);
-    const bool docked = PollUntil([&] { return DockedIn(taskbar); }, 10000.0);
-    const double ms = docked ? Since(shown) : -1.0;
+    const bool docked = bench::PollUntil([&] { return DockedIn(taskbar); }, 10000.0);
+    const double ms = docked ? bench::Since(shown) : -1.0;
     desktop.WaitHostUp();
     return ms;
 }
@@ -98,6 +73,7 @@ int wmain(int argc, wchar_t** argv) {
     test::TDesktopOptions options;
     options.ProgramFolder = test::BuildPath(L"bin");
     options.UnmanagedWindows = true;
+    options.HostArguments = L"--broadcast";  // as Explorer's taskbar announces itself
 
     std::vector<double> restartTimes;
     {

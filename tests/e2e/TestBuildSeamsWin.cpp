@@ -1,12 +1,14 @@
 // Linked into the test build of Tessaline.exe only (the end-to-end tests start that one): before the program's
 // body runs, its power actions go to a recorder and its shell starts are written down, each to the file an
-// environment variable names (and, when TESSALINE_TRACE_LOG names one, its trace lines). The program that ships
-// has none of this.
+// environment variable names (and, when TESSALINE_TRACE_LOG names one, its trace lines); TESSALINE_NO_BAND_MS
+// shortens its wait for a taskbar band that never comes. The program that ships has none of this.
 
 #include <windows.h>
 
+#include <cwchar>
 #include <string>
 
+#include "app/TaskbarDockingWin.h"
 #include "base/FileSystem.h"
 #include "base/Trace.h"
 #include "base/WideText.h"
@@ -37,6 +39,10 @@ bool InstallSeams() {
             AppendLine(log,
                        std::to_wstring(GetCurrentProcessId()) + L" " + std::to_wstring(GetTickCount()) + L" " + line);
         });
+    }
+    // The scenarios of a taskbar without a band wait less than the program's 30 s.
+    if (const std::wstring ms = GetEnvironmentText(L"TESSALINE_NO_BAND_MS"); !ms.empty()) {
+        SetNoDockableBandBoundForTest(static_cast<uint32_t>(std::wcstoul(ms.c_str(), nullptr, 10)));
     }
     if (std::wstring log = GetEnvironmentText(L"TESSALINE_LAUNCH_LOG"); !log.empty()) {
         SetShellStartObserverForTest(

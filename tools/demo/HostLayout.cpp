@@ -31,8 +31,8 @@ THostOptionsResult ParseHostOptions(const std::vector<std::wstring>& args) {
             options.StartButton = true;
             continue;
         }
-        if (name == L"--no-broadcast") {
-            options.Broadcast = false;
+        if (name == L"--broadcast") {
+            options.Broadcast = true;
             continue;
         }
         if (name != L"--edge" && name != L"--band" && name != L"--ready-file" && name != L"--thickness" &&

@@ -29,8 +29,9 @@ struct THostOptions {
     enum class TBand { Shown, Hidden, None } Band = TBand::Shown;
     // A Start button of the taskbar's own (Windows 8.1 and 10): a child window of class "Start" before the band.
     bool StartButton = false;
-    // "TaskbarCreated" broadcast once the taskbar is made, as Explorer does (off: a taskbar that does not).
-    bool Broadcast = true;
+    // "TaskbarCreated" broadcast once the taskbar is made, as Explorer does. Asked for: Wine's own desktop
+    // process hears it too and reads the session's work area again, which the work-area scenarios must not have.
+    bool Broadcast = false;
 };
 
 struct THostOptionsResult {
@@ -40,7 +41,7 @@ struct THostOptionsResult {
 
 // Arguments after the program name: --edge bottom|left|top, --thickness N, --length N, --offset N,
 // --ready-file PATH, --message-log PATH, --work-area HEIGHT|none, --band shown|hidden|none, and the switches
-// --start-button and --no-broadcast.
+// --start-button and --broadcast.
 THostOptionsResult ParseHostOptions(const std::vector<std::wstring>& args);
 
 inline bool IsVertical(THostEdge edge) {

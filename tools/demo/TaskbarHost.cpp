@@ -2,11 +2,11 @@
 // is, so the Start button can dock on a desktop that has no Explorer taskbar (Wine on Linux).
 //   taskbar_host.exe [--edge bottom|left|top] [--thickness N] [--length N] [--offset N] [--ready-file PATH]
 //                    [--message-log PATH] [--work-area HEIGHT|none] [--band shown|hidden|none] [--start-button]
-//                    [--no-broadcast]
+//                    [--broadcast]
 // The band answers no private message: the taskbar-side hook subclasses it and answers them itself.
 // Tests post WM_APP + 1 to the taskbar to have it lay itself out again, and WM_APP + 2 with a number of
-// milliseconds in wParam to have it stop answering for that long, as a hung Explorer does. Once made, the
-// taskbar broadcasts "TaskbarCreated" to every top-level window, as Explorer's does when it (re)starts.
+// milliseconds in wParam to have it stop answering for that long, as a hung Explorer does. With --broadcast, once
+// made, the taskbar broadcasts "TaskbarCreated" to every top-level window, as Explorer's does when it (re)starts.
 // --start-button gives it a Start button of its own before the band, as on Windows 8.1 and 10; its layout shows
 // that button again every time.
 
@@ -433,7 +433,7 @@ int Run(HINSTANCE instance) {
         std::fwprintf(stderr,
                       L"taskbar_host: %ls\nusage: taskbar_host [--edge bottom|left|top] [--thickness N] "
                       L"[--length N] [--offset N] [--ready-file PATH] [--message-log PATH] [--work-area HEIGHT|none] "
-                      L"[--band shown|hidden|none] [--start-button] [--no-broadcast]\n",
+                      L"[--band shown|hidden|none] [--start-button] [--broadcast]\n",
                       parsed.Error.c_str());
         return 2;
     }
