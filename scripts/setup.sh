@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ make git
+    cmake ninja-build g++ make git ccache
     clang libclang-rt-14-dev
     libgtest-dev googletest libbenchmark-dev libsimpleini-dev
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64

@@ -9,6 +9,10 @@ step() { printf '\n== %s (%ss)\n' "$*" "$(( $(date +%s) - start ))"; }
 
 step "setup"
 scripts/setup.sh
+# The compiler cache lives outside the clone and hashes paths relative to it: a fresh clone anywhere hits it.
+export CCACHE_DIR=${CCACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/tessaline-ccache}
+export CCACHE_BASEDIR=$root CCACHE_NOHASHDIR=true CCACHE_MAXSIZE=${CCACHE_MAXSIZE:-6G}
+ccache --zero-stats >/dev/null
 
 step "layers of src/"
 scripts/check-layers.sh
@@ -41,6 +45,7 @@ cmake --build --preset windows64
 # What ships, checked without running it (this machine runs no 32-bit programs).
 scripts/check-binaries.sh build/windows/bin i686
 scripts/check-binaries.sh build/windows64/bin x86_64
+ccache --show-stats | grep -Ei '^ *(cacheable calls|hits|misses):' || true
 
 step "release packages from those builds"
 scripts/release.sh --no-build
