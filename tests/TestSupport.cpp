@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "base/FileSystem.h"
 #include "base/WideText.h"
@@ -128,6 +129,20 @@ std::string ReadBytes(const std::wstring& path) {
 bool Exists(const std::wstring& path) {
     std::error_code ignored;
     return std::filesystem::exists(FsPath(path), ignored);
+}
+
+std::string AwaitFile(const std::wstring& path) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (Exists(path)) {
+            const std::string bytes = ReadBytes(path);
+            if (bytes.find('\n') != std::string::npos) {
+                return bytes;
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return {};
 }
 
 int CountFiles(const std::wstring& folder, const std::wstring& suffix) {

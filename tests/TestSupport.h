@@ -25,6 +25,9 @@ class TempFolder {
 void WriteBytes(const std::wstring& path, const std::string& bytes);
 std::string ReadBytes(const std::wstring& path);
 bool Exists(const std::wstring& path);
+// What another process writes to `path`, once it holds a whole line (20 s at most; empty when it never does):
+// a started program gives no handle to wait on.
+std::string AwaitFile(const std::wstring& path);
 // Files in the folder whose names end in `suffix`.
 int CountFiles(const std::wstring& folder, const std::wstring& suffix);
 void MakeReadOnly(const std::wstring& path);

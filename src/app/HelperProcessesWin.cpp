@@ -7,16 +7,13 @@
 
 #include "base/FileSystem.h"
 #include "base/Trace.h"
+#include "system/LaunchWin.h"
 
 namespace tessaline {
 
 void StartHelper(const THelperLaunch& launch) {
     const std::wstring path = HelperPath(GetProgramDirectory(), launch);
-    const auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(nullptr, kHelperVerb, path.c_str(), launch.Parameters.c_str(), nullptr, SW_HIDE));
-    if (result <= 32) {
-        Trace(L"StartHelper: ", path, L" ", launch.Parameters, L" failed: ", result);
-    }
+    StartOwnProgram(path, launch.Parameters, SW_HIDE);
 }
 
 void HookHotCorners(bool bit64windows) {

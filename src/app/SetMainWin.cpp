@@ -16,8 +16,8 @@
 #include "settings/MainSettings.h"
 #include "settings/PLanguage.h"
 #include "startmenu/StartMenuFormWin.h"
+#include "system/LaunchWin.h"
 #include "system/ShellServices.h"
-#include "system/ShellStartObserver.h"
 
 namespace tessaline {
 
@@ -39,7 +39,7 @@ TRect InSkinFrame(int left, int top, int width, int height) {
     return RectOf(kSkinFrameLeft + left, kSkinFrameTop + top, width, height);
 }
 
-const TFormDescription kSettingForm = {
+const TFormDescription kSettingFormRows = {
     {L"TGroupBox", L"GroupBox_Language", L"", RectOf(16, 13, 383, 62), {{L"Caption", L"Language"}}},
     {L"TLabel",
      L"Label_Language",
@@ -93,6 +93,10 @@ void FillList(TComboBox& combo, const std::vector<std::wstring>& items, int sele
 
 }  // namespace
 
+const TFormDescription& SettingFormDescription() {
+    return kSettingFormRows;
+}
+
 TfrmSetting::TfrmSetting(TComponent* owner) : TForm(owner) {
     SetName(L"frmSetting");
     SetCaption(L"User Interface");
@@ -110,7 +114,7 @@ bool TfrmSetting::Create() {
     TPropertyContext context;
     context.Pictures = [](const std::wstring& name) { return LoadPictureResource(name); };
     context.Form = this;
-    BuildForm(*this, kSettingForm, context);
+    BuildForm(*this, SettingFormDescription(), context);
     GroupBox_Language = FindNamed<TGroupBox>(*this, L"GroupBox_Language");
     Label_Language = FindNamed<TLabel>(*this, L"Label_Language");
     ComboBox_Language = FindNamed<TComboBox>(*this, L"ComboBox_Language");
@@ -257,8 +261,7 @@ void TfrmSetting::btn_CancelClick() {
 void TfrmSetting::Label_SkinMoreClick() {
     // No page of skins comes with this program: the folder the skins live in, so that new ones can be dropped in.
     const std::wstring folder = SkinFolder();
-    NotifyShellStart(L"open", folder, L"");
-    ShellExecuteW(nullptr, L"open", folder.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    ShellLaunch(nullptr, L"open", folder);
 }
 
 }  // namespace tessaline

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/SetMain.h"
+#include "controls/FormDescription.h"
 #include "controls/FormWin.h"
 
 namespace tessaline {
@@ -56,5 +57,8 @@ class TfrmSetting : public TForm {
 };
 
 extern TfrmSetting* frmSetting;
+
+// The settings dialog's components, as BuildForm takes them.
+const TFormDescription& SettingFormDescription();
 
 }  // namespace tessaline

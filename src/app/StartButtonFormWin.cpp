@@ -23,7 +23,7 @@ TfrmStartMenu* frmStartMenu = nullptr;
 namespace {
 
 // The options menu comes first so the button's PopupMenu reference finds it.
-const TFormDescription kStartButtonForm = {
+const TFormDescription kStartButtonFormRows = {
     {L"TPopupMenu", L"PopupMenu1", L"", {}, {}},
     {L"TMenuItem", L"Menu_startup", L"", {}, {{L"Menu", L"PopupMenu1"}, {L"Caption", L"Run at Startup"}}},
     {L"TMenuItem", L"Menu_SkipMetro", L"", {}, {{L"Menu", L"PopupMenu1"}, {L"Caption", L"Skip Metro Screen"}}},
@@ -65,6 +65,10 @@ T* FindNamed(TComponent& form, const wchar_t* name) {
 
 }  // namespace
 
+const TFormDescription& StartButtonFormDescription() {
+    return kStartButtonFormRows;
+}
+
 TfrmStartMenu::TfrmStartMenu(TComponent* owner) : TForm(owner) {
     SetName(L"frmStartMenu");
     WindowClass = kStartButtonFormClass;
@@ -83,7 +87,7 @@ bool TfrmStartMenu::Create() {
     TPropertyContext context;
     context.Pictures = [](const std::wstring& name) { return LoadPictureResource(name); };
     context.Form = this;
-    BuildForm(*this, kStartButtonForm, context);
+    BuildForm(*this, StartButtonFormDescription(), context);
     ImageNote_Button = FindNamed<TImageNote>(*this, L"ImageNote_Button");
     ImageNote_Default = FindNamed<TImageNote>(*this, L"ImageNote_Default");
     PopupMenu1 = FindNamed<TPopupMenu>(*this, L"PopupMenu1");

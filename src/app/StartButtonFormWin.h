@@ -11,6 +11,7 @@
 
 #include "app/StartButtonSkin.h"
 #include "base/Geometry.h"
+#include "controls/FormDescription.h"
 #include "controls/FormWin.h"
 
 namespace tessaline {
@@ -103,5 +104,8 @@ class TfrmStartMenu : public TForm {
 };
 
 extern TfrmStartMenu* frmStartMenu;
+
+// The Start button window's components, as BuildForm takes them.
+const TFormDescription& StartButtonFormDescription();
 
 }  // namespace tessaline

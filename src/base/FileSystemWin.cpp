@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "base/FileSystem.h"
+#include "base/HandlesWin.h"
 #include "base/SaveTemporary.h"
 #include "base/Strings.h"
 #include "base/Trace.h"
@@ -180,13 +181,11 @@ uint32_t CurrentProcessId() {
 }
 
 bool ProcessIsRunning(uint32_t processId) {
-    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
-    if (process == nullptr) {
+    const TUniqueHandle process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    if (!process) {
         return GetLastError() == ERROR_ACCESS_DENIED;
     }
-    const bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
-    CloseHandle(process);
-    return running;
+    return WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT;
 }
 
 std::vector<std::wstring> ListFolder(const std::wstring& folder, const std::wstring& mask) {

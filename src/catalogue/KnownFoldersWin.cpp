@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include "base/HandlesWin.h"
 #include "catalogue/KnownFolders.h"
 #include "catalogue/ShellItems.h"
 
@@ -32,19 +33,19 @@ bool ReadStringValue(HKEY key, const wchar_t* name, std::wstring& value) {
 
 TFolderDescription ReadDescription(const std::wstring& guidText) {
     TFolderDescription description;
-    HKEY key = nullptr;
+    HKEY opened = nullptr;
     const std::wstring path = std::wstring(kDescriptionsKey) + guidText;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) {
         return description;
     }
+    const TUniqueHkey key(opened);
     description.found = true;
-    description.hasParent = ReadStringValue(key, L"ParentFolder", description.parentFolder);
+    description.hasParent = ReadStringValue(key.get(), L"ParentFolder", description.parentFolder);
     if (description.hasParent) {
-        ReadStringValue(key, L"RelativePath", description.relativePath);
+        ReadStringValue(key.get(), L"RelativePath", description.relativePath);
     } else {
-        ReadStringValue(key, L"Name", description.name);
+        ReadStringValue(key.get(), L"Name", description.name);
     }
-    RegCloseKey(key);
     return description;
 }
 

@@ -4,29 +4,12 @@
 
 #include <cstring>
 
+#include "base/HandlesWin.h"
 #include "base/Trace.h"
 #include "catalogue/FileAnswerCache.h"
 #include "catalogue/Pidl.h"
 
 namespace tessaline {
-namespace {
-
-template <typename T>
-struct ComRelease {
-    T* p = nullptr;
-    ComRelease() = default;
-    ComRelease(const ComRelease&) = delete;
-    ComRelease& operator=(const ComRelease&) = delete;
-    ~ComRelease() {
-        if (p != nullptr) {
-            p->Release();
-        }
-    }
-    T** operator&() { return &p; }
-    T* operator->() const { return p; }
-};
-
-}  // namespace
 
 std::wstring GetSpecialFolder(int csidl) {
     wchar_t path[MAX_PATH + 1] = {};
@@ -168,12 +151,11 @@ PIDLIST_ABSOLUTE ConcatPidl(PCIDLIST_ABSOLUTE parent, PCUIDLIST_RELATIVE child) 
     const UINT parentSize = parent != nullptr ? PidlSize(parent) - 2 : 0;
     const UINT childSize = PidlSize(child);
     const UINT total = parentSize + (childSize != 0 ? childSize : 2);
-    IMalloc* malloc = nullptr;
-    if (FAILED(SHGetMalloc(&malloc))) {
+    TComPtr<IMalloc> malloc;
+    if (FAILED(SHGetMalloc(malloc.Put()))) {
         return nullptr;
     }
     auto* bytes = static_cast<uint8_t*>(malloc->Alloc(total));
-    malloc->Release();
     if (bytes == nullptr) {
         return nullptr;
     }
@@ -197,14 +179,13 @@ std::wstring GetItemDisplayName(IShellFolder* folder, PCUITEMID_CHILD item, bool
         FAILED(folder->GetDisplayNameOf(item, forParsing ? SHGDN_FORPARSING : SHGDN_NORMAL, &name))) {
         return {};
     }
-    wchar_t* text = nullptr;
+    wchar_t* copied = nullptr;
     // StrRetToStrW handles all three forms (wide, offset into the item, ANSI) and frees a wide one.
-    if (FAILED(StrRetToStrW(&name, item, &text)) || text == nullptr) {
+    if (FAILED(StrRetToStrW(&name, item, &copied)) || copied == nullptr) {
         return {};
     }
-    std::wstring result = text;
-    CoTaskMemFree(text);
-    return result;
+    const TUniqueCoTaskMem<wchar_t> text(copied);
+    return text.get();
 }
 
 TItemFindData GetItemFindData(IShellFolder* folder, PCUITEMID_CHILD item) {

@@ -4,6 +4,7 @@
 #include <span>
 
 #include "base/FileSystem.h"
+#include "base/HandlesWin.h"
 #include "base/Trace.h"
 #include "system/ShellServices.h"
 
@@ -55,10 +56,11 @@ TStartMenuManage::~TStartMenuManage() {
 }
 
 bool TStartMenuManage::ListFolder(IShellFolder* folder, TShellListing& listing) {
-    IEnumIDList* items = nullptr;
+    TComPtr<IEnumIDList> items;
     if (folder == nullptr ||
-        folder->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN, &items) != S_OK ||
-        items == nullptr) {
+        folder->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN, items.Put()) !=
+            S_OK ||
+        !items) {
         Trace(L"EnumFolder: EnumObjects failed");
         return false;
     }
@@ -77,22 +79,19 @@ bool TStartMenuManage::ListFolder(IShellFolder* folder, TShellListing& listing) 
         listing.Entries.push_back(std::move(entry));
         listing.Pidls.push_back(std::move(relative));
     }
-    items->Release();
     return true;
 }
 
 bool TStartMenuManage::ListPidl(const SharedPidl& absolutePidl, TShellListing& listing) {
-    IShellFolder* folder = nullptr;
+    TComPtr<IShellFolder> folder;
     if (desktopFolder_ == nullptr || !absolutePidl ||
         FAILED(desktopFolder_->BindToObject(absolutePidl.get(), nullptr, IID_IShellFolder,
-                                            reinterpret_cast<void**>(&folder)))) {
+                                            reinterpret_cast<void**>(folder.Put())))) {
         Trace(L"EnumPidl: BindToObject failed");
         return false;
     }
     listing.Parent = absolutePidl;
-    const bool ok = ListFolder(folder, listing);
-    folder->Release();
-    return ok;
+    return ListFolder(folder.Get(), listing);
 }
 
 namespace {

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "base/FileSystem.h"
+#include "base/HandlesWin.h"
 #include "base/Strings.h"
 #include "base/Trace.h"
 #include "catalogue/ShellItems.h"
@@ -23,13 +24,12 @@ constexpr UINT kPinToTaskbarVerbResource = 5386;
 constexpr CLSID kShellApplication = {0x13709620, 0xC279, 0x11CE, {0xA4, 0x9E, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
 
 std::wstring LoadPinVerbText() {
-    HMODULE shell32 = LoadLibraryW(L"shell32.dll");
-    if (shell32 == nullptr) {
+    const TUniqueLibrary shell32(LoadLibraryW(L"shell32.dll"));
+    if (!shell32) {
         return {};
     }
     wchar_t text[999] = {};
-    const int length = LoadStringW(shell32, kPinToTaskbarVerbResource, text, 999);
-    FreeLibrary(shell32);
+    const int length = LoadStringW(shell32.get(), kPinToTaskbarVerbResource, text, 999);
     return length > 0 ? std::wstring(text, static_cast<size_t>(length)) : std::wstring();
 }
 
@@ -53,9 +53,9 @@ std::wstring LongPathUpper(const std::wstring& path) {
 
 // Applies the verb whose name matches through Shell.Application: NameSpace(folder).ParseName(file).Verbs().
 bool InvokeShellVerb(const std::wstring& file, const std::wstring& verbText) {
-    IDispatch* shell = nullptr;
+    TComPtr<IDispatch> shell;
     if (FAILED(CoCreateInstance(kShellApplication, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,
-                                reinterpret_cast<void**>(&shell)))) {
+                                reinterpret_cast<void**>(shell.Put())))) {
         Trace(L"PinToTaskbar: no shell automation object");
         return false;
     }
@@ -66,7 +66,7 @@ bool InvokeShellVerb(const std::wstring& file, const std::wstring& verbText) {
     Variant verbs;
     Variant count;
     bool invoked = false;
-    if (SUCCEEDED(CallByName(shell, L"NameSpace", DISPATCH_METHOD, {StringArgument(folderName)}, &folder.v)) &&
+    if (SUCCEEDED(CallByName(shell.Get(), L"NameSpace", DISPATCH_METHOD, {StringArgument(folderName)}, &folder.v)) &&
         SUCCEEDED(CallByName(folder.Dispatch(), L"ParseName", DISPATCH_METHOD, {StringArgument(fileName)}, &item.v)) &&
         SUCCEEDED(CallByName(item.Dispatch(), L"Verbs", DISPATCH_METHOD | DISPATCH_PROPERTYGET, {}, &verbs.v)) &&
         SUCCEEDED(CallByName(verbs.Dispatch(), L"Count", DISPATCH_METHOD | DISPATCH_PROPERTYGET, {}, &count.v)) &&
@@ -85,7 +85,6 @@ bool InvokeShellVerb(const std::wstring& file, const std::wstring& verbText) {
             }
         }
     }
-    shell->Release();
     return invoked;
 }
 
@@ -149,24 +148,22 @@ bool TUserPinedManage::CreateShortcut(const std::wstring& targetPath,
         return false;
     }
     const HRESULT init = CoInitialize(nullptr);  // OLE for the call; balanced below when it was ours
-    IShellLinkW* link = nullptr;
-    IPersistFile* file = nullptr;
     std::wstring folder = ExtractFileDir(targetPath);
     if (!folder.empty() && folder.back() != L'\\') {
         folder += L'\\';
     }
-    bool ok = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                         reinterpret_cast<void**>(&link))) &&
-              SUCCEEDED(link->SetPath(targetPath.c_str())) && SUCCEEDED(link->SetArguments(arguments.c_str())) &&
-              SUCCEEDED(link->SetWorkingDirectory(folder.c_str())) &&
-              SUCCEEDED(link->SetDescription(description.c_str())) &&
-              SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
-              SUCCEEDED(file->Save(linkPath.c_str(), TRUE));
-    if (file != nullptr) {
-        file->Release();
-    }
-    if (link != nullptr) {
-        link->Release();
+    bool ok = false;
+    {
+        // Released at the end of this block, before OLE is uninitialised.
+        TComPtr<IShellLinkW> link;
+        TComPtr<IPersistFile> file;
+        ok = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                        reinterpret_cast<void**>(link.Put()))) &&
+             SUCCEEDED(link->SetPath(targetPath.c_str())) && SUCCEEDED(link->SetArguments(arguments.c_str())) &&
+             SUCCEEDED(link->SetWorkingDirectory(folder.c_str())) &&
+             SUCCEEDED(link->SetDescription(description.c_str())) &&
+             SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put()))) &&
+             SUCCEEDED(file->Save(linkPath.c_str(), TRUE));
     }
     if (SUCCEEDED(init)) {
         CoUninitialize();

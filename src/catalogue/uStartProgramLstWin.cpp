@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "base/FileSystem.h"
+#include "base/HandlesWin.h"
 #include "base/TextFile.h"
 #include "base/Trace.h"
 #include "catalogue/KnownFolders.h"
@@ -74,27 +75,27 @@ TUseProgramManage::TUseProgramManage()
       startMenus_{GetSpecialFolder(CSIDL_STARTMENU), GetSpecialFolder(CSIDL_COMMON_STARTMENU)} {}
 
 const std::vector<TUserAssistValue>& TUseProgramManage::UserAssistValues() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kUserAssistCountKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kUserAssistCountKey, 0, KEY_READ, &opened) != ERROR_SUCCESS) {
         ForgetValues();
         return keptValues_;
     }
+    const TUniqueHkey key(opened);
     FILETIME now{};
     GetSystemTimeAsFileTime(&now);
     DWORD count = 0;
     DWORD longestName = 0;
     DWORD longestData = 0;
     FILETIME written{};
-    if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &longestName, &longestData,
-                         nullptr, &written) != ERROR_SUCCESS) {
+    if (RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &longestName,
+                         &longestData, nullptr, &written) != ERROR_SUCCESS) {
         ForgetValues();
     } else if (const TUserAssistKeyState state{FileTimeValue(written), count, FileTimeValue(now)};
                !UserAssistValuesStillHold(keptState_, state)) {
-        keptValues_ = ReadUserAssistValues(key, count, longestName, longestData);
+        keptValues_ = ReadUserAssistValues(key.get(), count, longestName, longestData);
         keptState_ = state;
         ++valuesRead_;
     }
-    RegCloseKey(key);
     return keptValues_;
 }
 
@@ -175,12 +176,12 @@ bool TUseProgramManage::AddLaunchRecord(const std::wstring& path) {
 bool TUseProgramManage::RemoveEntry(const TUseProgramInfo& info) {
     madeFrom_.Holds = false;
     if (!info.UserAssistName.empty()) {
-        HKEY key = nullptr;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, kUserAssistCountKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) {
+        HKEY opened = nullptr;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, kUserAssistCountKey, 0, KEY_SET_VALUE, &opened) != ERROR_SUCCESS) {
             return false;
         }
-        const LSTATUS status = RegDeleteValueW(key, info.UserAssistName.c_str());
-        RegCloseKey(key);
+        const TUniqueHkey key(opened);
+        const LSTATUS status = RegDeleteValueW(key.get(), info.UserAssistName.c_str());
         if (status != ERROR_SUCCESS) {
             Trace(L"RemoveEntry: RegDeleteValueW failed: ", static_cast<int64_t>(status));
         }

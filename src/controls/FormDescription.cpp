@@ -163,7 +163,12 @@ bool IsComponentClassRegistered(const std::wstring& className) {
     return FindClass(className) != nullptr;
 }
 
-int BuildForm(TControl& form, const TFormDescription& description, const TPropertyContext& context) {
+int BuildForm(TControl& form,
+              const TFormDescription& description,
+              const TPropertyContext& context,
+              TBuildReport* report) {
+    TBuildReport unused;
+    TBuildReport& told = report != nullptr ? *report : unused;
     TPropertyContext local = context;
     if (local.Form == nullptr) {
         local.Form = &form;
@@ -179,11 +184,15 @@ int BuildForm(TControl& form, const TFormDescription& description, const TProper
         if (cls == nullptr || parent == nullptr) {
             Trace(L"BuildForm: skipped ", std::wstring(row.Name), L" (", std::wstring(row.Class), L")");
             ++skipped;
+            ++told.SkippedRows;
+            told.Left.push_back(std::wstring(row.Name));
             continue;
         }
         TComponent* component = cls->Factory(&form);
         if (component == nullptr) {
             ++skipped;
+            ++told.SkippedRows;
+            told.Left.push_back(std::wstring(row.Name));
             continue;
         }
         component->BeginLoading();
@@ -198,6 +207,8 @@ int BuildForm(TControl& form, const TFormDescription& description, const TProper
             if (!own && (control == nullptr || !SetControlProperty(*control, property.Name, property.Value, local))) {
                 Trace(L"BuildForm: ", std::wstring(row.Name), L": property not applied: ", std::wstring(property.Name),
                       L" = ", std::wstring(property.Value));
+                ++told.IgnoredProperties;
+                told.Left.push_back(std::wstring(row.Name) + L"." + std::wstring(property.Name));
             }
         }
     }

@@ -53,10 +53,20 @@ using TComponentFactory = std::function<TComponent*(TComponent* owner)>;
 void RegisterComponentClass(const std::wstring& className, TComponentFactory factory, TPropertySetter setter = {});
 bool IsComponentClassRegistered(const std::wstring& className);
 
+// What a build left out: rows skipped and properties not applied, each named ("Row" or "Row.Property").
+struct TBuildReport {
+    int SkippedRows = 0;
+    int IgnoredProperties = 0;
+    std::vector<std::wstring> Left;
+};
+
 // Builds the description's components into form. A row with an unknown class, or a parent that is not an
 // earlier control, is skipped with a trace line; an unknown property or bad value is traced and ignored.
-// Returns the number of rows skipped.
-int BuildForm(TControl& form, const TFormDescription& description, const TPropertyContext& context);
+// Returns the number of rows skipped; `report`, when given, is told everything left out.
+int BuildForm(TControl& form,
+              const TFormDescription& description,
+              const TPropertyContext& context,
+              TBuildReport* report = nullptr);
 
 // Value parsing shared by the setters: integers, booleans ("True"/"False"), colours ("$00BBGGRR", decimal,
 // or the names clBlack, clWhite, clGray, clSilver, clRed, clBlue, clNone).

@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 
+#include "base/HandlesWin.h"
 #include "base/Trace.h"
 #include "controls/CursorTableWin.h"
 #include "controls/DibSectionWin.h"
@@ -219,28 +220,23 @@ void TForm::PaintToDC(HDC dc, const RECT& area) {
         return;
     }
     TDibSection dib(dc, width, height);
-    HDC memory = CreateCompatibleDC(dc);
-    if (memory == nullptr || !dib.Ok()) {
+    const TUniqueDc memory(CreateCompatibleDC(dc));
+    if (!memory || !dib.Ok()) {
         Trace(L"TForm: no paint buffer for ", Name());
-        if (memory != nullptr) {
-            DeleteDC(memory);
-        }
         return;
     }
-    HGDIOBJ old = SelectObject(memory, dib.Bitmap());
+    const TScopedSelection selection(memory.get(), dib.Bitmap());
     if (ClearBrush) {
-        BitBlt(memory, 0, 0, width, height, dc, 0, 0, SRCCOPY);
+        BitBlt(memory.get(), 0, 0, width, height, dc, 0, 0, SRCCOPY);
     }
     {
         TPixelBuffer buffer(width, height, dib.Bits());
-        TGdiTextRenderer text(memory);
+        TGdiTextRenderer text(memory.get());
         PaintClient(buffer, &text);
         GdiFlush();
     }
-    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory, area.left, area.top,
+    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory.get(), area.left, area.top,
            SRCCOPY);
-    SelectObject(memory, old);
-    DeleteDC(memory);
 }
 
 void TForm::UpdateHint(const MSG& relayed) {

@@ -3,6 +3,7 @@
 #include <commoncontrols.h>
 #include <shellapi.h>
 
+#include "base/HandlesWin.h"
 #include "base/Trace.h"
 #include "controls/DibSectionWin.h"
 
@@ -67,11 +68,11 @@ int TImageList::AppendToSystemList(const std::vector<TPicture>& pictures) {
         return index;
     }
     for (int which = SHIL_LARGE; which <= SHIL_LAST; ++which) {
-        IImageList* other = nullptr;
-        if (FAILED(SHGetImageList(which, kImageListInterface, reinterpret_cast<void**>(&other))) || other == nullptr) {
+        TComPtr<IImageList> other;
+        if (FAILED(SHGetImageList(which, kImageListInterface, reinterpret_cast<void**>(other.Put()))) || !other) {
             continue;
         }
-        const auto list = reinterpret_cast<HIMAGELIST>(other);
+        const auto list = reinterpret_cast<HIMAGELIST>(other.Get());
         if (list != handle_) {
             int width = 0;
             int height = 0;
@@ -82,7 +83,6 @@ int TImageList::AppendToSystemList(const std::vector<TPicture>& pictures) {
                 Trace(L"TImageList: the system lists are out of step at ", index);
             }
         }
-        other->Release();
     }
     return index;
 }

@@ -5,6 +5,7 @@
 #include <gdiplus.h>
 
 #include "base/FileSystem.h"
+#include "base/HandlesWin.h"
 #include "base/Strings.h"
 #include "base/Trace.h"
 #include "controls/DibSectionWin.h"
@@ -101,27 +102,28 @@ bool TLogoHintWindow::UpdatePicture(const std::wstring& fileName, int x, int y, 
     if (picture.Empty()) {
         return false;
     }
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    TDibSection dib(screen, picture.Width, picture.Height);
     BOOL updated = FALSE;
-    if (dib.Ok()) {
-        dib.Write(picture.Pixels);
-        HGDIOBJ old = SelectObject(memory, dib.Bitmap());
-        // Exactly the double-click class style: no drop shadow under the picture.
-        SetClassLongPtrW(Handle(), GCL_STYLE, CS_DBLCLKS);
-        SetWindowLongPtrW(Handle(), GWL_EXSTYLE, GetWindowLongPtrW(Handle(), GWL_EXSTYLE) | WS_EX_LAYERED);
-        SIZE size{picture.Width, picture.Height};
-        POINT source{0, 0};
-        BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-        updated = UpdateLayeredWindow(Handle(), screen, nullptr, &size, memory, &source, 0, &blend, ULW_ALPHA);
-        if (!updated) {
-            Trace(L"TLogoHintWindow: UpdateLayeredWindow failed: ", static_cast<int64_t>(GetLastError()));
+    {
+        // The device contexts go back before the window shows.
+        const TWindowDc screen(nullptr);
+        const TUniqueDc memory(CreateCompatibleDC(screen.Get()));
+        TDibSection dib(screen.Get(), picture.Width, picture.Height);
+        if (dib.Ok()) {
+            dib.Write(picture.Pixels);
+            const TScopedSelection selection(memory.get(), dib.Bitmap());
+            // Exactly the double-click class style: no drop shadow under the picture.
+            SetClassLongPtrW(Handle(), GCL_STYLE, CS_DBLCLKS);
+            SetWindowLongPtrW(Handle(), GWL_EXSTYLE, GetWindowLongPtrW(Handle(), GWL_EXSTYLE) | WS_EX_LAYERED);
+            SIZE size{picture.Width, picture.Height};
+            POINT source{0, 0};
+            BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+            updated = UpdateLayeredWindow(Handle(), screen.Get(), nullptr, &size, memory.get(), &source, 0, &blend,
+                                          ULW_ALPHA);
+            if (!updated) {
+                Trace(L"TLogoHintWindow: UpdateLayeredWindow failed: ", static_cast<int64_t>(GetLastError()));
+            }
         }
-        SelectObject(memory, old);
     }
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
     ShowWindow(Handle(), SW_SHOWNOACTIVATE);
     TControl::SetVisible(true);
     return updated != FALSE;

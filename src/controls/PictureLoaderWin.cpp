@@ -8,6 +8,7 @@
 #include <mutex>
 
 #include "base/FileSystem.h"
+#include "base/HandlesWin.h"
 #include "base/Trace.h"
 #include "controls/PictureLoader.h"
 
@@ -62,18 +63,17 @@ TPicture DecodePicture(const std::vector<uint8_t>& bytes) {
     if (bytes.empty() || bytes.size() > 0x7FFFFFFF || !EnsureGdiplus()) {
         return {};
     }
-    IStream* stream = SHCreateMemStream(bytes.data(), static_cast<UINT>(bytes.size()));
-    if (stream == nullptr) {
+    const TComPtr<IStream> stream(SHCreateMemStream(bytes.data(), static_cast<UINT>(bytes.size())));
+    if (!stream) {
         return {};
     }
     TPicture picture;
     {
-        Gdiplus::Bitmap bitmap(stream, FALSE);
+        Gdiplus::Bitmap bitmap(stream.Get(), FALSE);
         if (bitmap.GetLastStatus() == Gdiplus::Ok) {
             picture = FromBitmap(bitmap);
         }
     }
-    stream->Release();
     return picture;
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/GuardedCall.h"
+#include "base/HandlesWin.h"
 #include "base/Trace.h"
 #include "base/WideText.h"
 #include "controls/DibSectionWin.h"
@@ -23,98 +24,37 @@ namespace {
 
 constexpr wchar_t kMenuWindowClass[] = L"TRdMenuCtrl";
 
-// GDI objects and device contexts, released in reverse order of acquisition.
-class ScopedGdiObject {
-  public:
-    explicit ScopedGdiObject(HGDIOBJ object) : object_(object) {}
-    ScopedGdiObject(const ScopedGdiObject&) = delete;
-    ScopedGdiObject& operator=(const ScopedGdiObject&) = delete;
-    ~ScopedGdiObject() {
-        if (object_ != nullptr) {
-            DeleteObject(object_);
-        }
-    }
-    HGDIOBJ Get() const { return object_; }
-
-  private:
-    HGDIOBJ object_;
-};
-
-class ScopedSelectObject {
-  public:
-    ScopedSelectObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
-    ScopedSelectObject(const ScopedSelectObject&) = delete;
-    ScopedSelectObject& operator=(const ScopedSelectObject&) = delete;
-    ~ScopedSelectObject() { SelectObject(dc_, old_); }
-
-  private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
-
-class ScopedMemoryDc {
-  public:
-    explicit ScopedMemoryDc(HDC like) : dc_(CreateCompatibleDC(like)) {}
-    ScopedMemoryDc(const ScopedMemoryDc&) = delete;
-    ScopedMemoryDc& operator=(const ScopedMemoryDc&) = delete;
-    ~ScopedMemoryDc() {
-        if (dc_ != nullptr) {
-            DeleteDC(dc_);
-        }
-    }
-    HDC Get() const { return dc_; }
-
-  private:
-    HDC dc_;
-};
-
-class ScopedScreenDc {
-  public:
-    ScopedScreenDc() : dc_(GetDC(nullptr)) {}
-    ScopedScreenDc(const ScopedScreenDc&) = delete;
-    ScopedScreenDc& operator=(const ScopedScreenDc&) = delete;
-    ~ScopedScreenDc() {
-        if (dc_ != nullptr) {
-            ReleaseDC(nullptr, dc_);
-        }
-    }
-    HDC Get() const { return dc_; }
-
-  private:
-    HDC dc_;
-};
-
 RECT ToRect(const TRect& r) {
     return {r.Left, r.Top, r.Right, r.Bottom};
 }
 
 void DrawLine(HDC dc, TPoint from, TPoint to, TColor color) {
-    ScopedGdiObject pen(CreatePen(PS_SOLID, 1, color));
-    ScopedSelectObject select(dc, pen.Get());
+    const TUniqueGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, color));
+    const TScopedSelection select(dc, pen.get());
     MoveToEx(dc, from.X, from.Y, nullptr);
     LineTo(dc, to.X, to.Y);
 }
 
 void FillSolid(HDC dc, const TRect& rect, TColor color) {
-    ScopedGdiObject brush(CreateSolidBrush(color));
+    const TUniqueGdiObject<HBRUSH> brush(CreateSolidBrush(color));
     const RECT r = ToRect(rect);
-    FillRect(dc, &r, static_cast<HBRUSH>(brush.Get()));
+    FillRect(dc, &r, brush.get());
 }
 
 // Copies composed glyph pixels to `at`, keying out the background they were composed on; at most `limit`
 // of them, from the top left.
 void BlitKeyed(HDC dc, const std::vector<uint32_t>& pixels, int width, int height, TPoint at, TColor key, TSize limit) {
     TDibSection dib(dc, width, height);
-    ScopedMemoryDc source(dc);
-    if (!dib.Ok() || source.Get() == nullptr) {
+    const TUniqueDc source(CreateCompatibleDC(dc));
+    if (!dib.Ok() || !source) {
         Trace(L"RdSkinMenu: glyph bitmap failed: ", GetLastError());
         return;
     }
     dib.Write(pixels);
-    ScopedSelectObject select(source.Get(), dib.Bitmap());
+    const TScopedSelection select(source.get(), dib.Bitmap());
     const int drawWidth = std::min(width, limit.Width);
     const int drawHeight = std::min(height, limit.Height);
-    TransparentBlt(dc, at.X, at.Y, drawWidth, drawHeight, source.Get(), 0, 0, drawWidth, drawHeight, key);
+    TransparentBlt(dc, at.X, at.Y, drawWidth, drawHeight, source.get(), 0, 0, drawWidth, drawHeight, key);
 }
 
 class TSkinMenuPlatformWin;
@@ -179,7 +119,7 @@ class TSkinMenuPlatformWin final : public ISkinMenuPlatform {
     TRdSkinMenu* menu_ = nullptr;
     HHOOK hook_ = nullptr;
     bool subclassed_ = false;
-    std::vector<std::pair<TFont, HFONT>> fonts_;
+    std::vector<std::pair<TFont, TUniqueGdiObject<HFONT>>> fonts_;
 };
 
 // One thunk for every menu window: the object comes with WM_NCCREATE and lives in GWLP_USERDATA.
@@ -392,21 +332,21 @@ void TMenuWindowWin::Paint(HDC target) {
         return;
     }
     // Drawn off screen and copied in one piece, so a moving highlight does not flicker.
-    ScopedMemoryDc memory(target);
-    ScopedGdiObject bitmap(CreateCompatibleBitmap(target, width, height));
-    if (memory.Get() == nullptr || bitmap.Get() == nullptr) {
+    const TUniqueDc memory(CreateCompatibleDC(target));
+    const TUniqueGdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(target, width, height));
+    if (!memory || !bitmap) {
         Trace(L"RdSkinMenu: paint buffer failed: ", GetLastError());
         return;
     }
-    HDC dc = memory.Get();
-    ScopedSelectObject selectBitmap(dc, bitmap.Get());
+    HDC dc = memory.get();
+    const TScopedSelection selectBitmap(dc, bitmap.get());
     const TMenuPaintPlan plan = level_.PaintPlan();
 
     {
-        ScopedGdiObject pen(CreatePen(PS_SOLID, 1, plan.FrameColor));
-        ScopedGdiObject brush(CreateSolidBrush(plan.Background));
-        ScopedSelectObject selectPen(dc, pen.Get());
-        ScopedSelectObject selectBrush(dc, brush.Get());
+        const TUniqueGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, plan.FrameColor));
+        const TUniqueGdiObject<HBRUSH> brush(CreateSolidBrush(plan.Background));
+        const TScopedSelection selectPen(dc, pen.get());
+        const TScopedSelection selectBrush(dc, brush.get());
         Rectangle(dc, plan.Frame.Left, plan.Frame.Top, plan.Frame.Right, plan.Frame.Bottom);
     }
     DrawLine(dc, plan.ColumnFrom, plan.ColumnTo, plan.SeparatorColor);
@@ -414,10 +354,10 @@ void TMenuWindowWin::Paint(HDC target) {
     if (plan.Highlight) {
         const TRect& rect = plan.HighlightRect;
         if (plan.RoundedHighlight) {
-            ScopedGdiObject pen(CreatePen(PS_SOLID, 1, plan.HighlightColor));
-            ScopedGdiObject brush(CreateSolidBrush(plan.HighlightBack));
-            ScopedSelectObject selectPen(dc, pen.Get());
-            ScopedSelectObject selectBrush(dc, brush.Get());
+            const TUniqueGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, plan.HighlightColor));
+            const TUniqueGdiObject<HBRUSH> brush(CreateSolidBrush(plan.HighlightBack));
+            const TScopedSelection selectPen(dc, pen.get());
+            const TScopedSelection selectBrush(dc, brush.get());
             RoundRect(dc, rect.Left, rect.Top, rect.Right, rect.Bottom, 2, 2);
             FillSolid(dc, rect.Inflate(-2, -2), plan.HighlightColor);
         } else {
@@ -462,7 +402,7 @@ void TMenuWindowWin::PaintItem(HDC dc, const TMenuItemPaint& item) {
                  : item.Font == TMenuFontRole::Disabled ? menu.FontDisabled
                                                         : menu.FontNormal;
     font.Bold = item.Bold;
-    ScopedSelectObject selectFont(dc, platform_.Font(font));
+    const TScopedSelection selectFont(dc, platform_.Font(font));
     SetTextColor(dc, font.Color);
     RECT rect = ToRect(item.TextRect);
     // Without DT_NOPREFIX "&" underlines the character after it.
@@ -486,14 +426,14 @@ void TMenuWindowWin::DrawImage(HDC dc, int index, TPoint at, TColor background, 
     }
     const TSize size = platform_.ImageSize(menu.Images);
     TDibSection dib(dc, size.Width, size.Height);
-    ScopedMemoryDc source(dc);
-    if (!dib.Ok() || source.Get() == nullptr) {
+    const TUniqueDc source(CreateCompatibleDC(dc));
+    if (!dib.Ok() || !source) {
         return;
     }
     dib.Write(std::vector<uint32_t>(dib.PixelCount(), DibPixelOf(background)));
     {
-        ScopedSelectObject select(source.Get(), dib.Bitmap());
-        ImageList_Draw(images, index, source.Get(), 0, 0, ILD_NORMAL);
+        const TScopedSelection select(source.get(), dib.Bitmap());
+        ImageList_Draw(images, index, source.get(), 0, 0, ILD_NORMAL);
     }
     std::vector<uint32_t> pixels = dib.Read();
     for (uint32_t& pixel : pixels) {
@@ -507,9 +447,6 @@ void TMenuWindowWin::DrawImage(HDC dc, int index, TPoint at, TColor background, 
 
 TSkinMenuPlatformWin::~TSkinMenuPlatformWin() {
     Detach();
-    for (auto& [font, handle] : fonts_) {
-        DeleteObject(handle);
-    }
 }
 
 void TSkinMenuPlatformWin::Attach(TRdSkinMenu& menu) {
@@ -555,7 +492,7 @@ void TSkinMenuPlatformWin::OwnerDestroyed() {
 HFONT TSkinMenuPlatformWin::Font(const TFont& font) {
     for (const auto& [description, handle] : fonts_) {
         if (description == font) {
-            return handle;
+            return handle.get();
         }
     }
     LOGFONTW logFont{};
@@ -571,16 +508,16 @@ HFONT TSkinMenuPlatformWin::Font(const TFont& font) {
         Trace(L"RdSkinMenu: CreateFontIndirectW failed: ", font.Name);
         return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     }
-    fonts_.emplace_back(font, handle);
+    fonts_.emplace_back(font, TUniqueGdiObject<HFONT>(handle));
     return handle;
 }
 
 TSize TSkinMenuPlatformWin::TextExtent(const TFont& font, const std::wstring& text) {
-    ScopedScreenDc screen;
+    const TWindowDc screen(nullptr);
     if (screen.Get() == nullptr) {
         return {};
     }
-    ScopedSelectObject select(screen.Get(), Font(font));
+    const TScopedSelection select(screen.Get(), Font(font));
     SIZE size{};
     GetTextExtentPoint32W(screen.Get(), text.c_str(), static_cast<int>(text.size()), &size);
     return {static_cast<int>(size.cx), static_cast<int>(size.cy)};

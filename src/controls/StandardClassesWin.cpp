@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "base/HandlesWin.h"
 #include "base/Strings.h"
 #include "controls/FormDescription.h"
 #include "controls/GdiText.h"
@@ -48,12 +49,10 @@ bool Named(std::wstring_view name, const wchar_t* expected) {
 // Labels measure on the whole screen's device context, with their own font.
 TDrawTextProc ScreenMeasurer(TRdCustomLabel& label) {
     return [&label](const std::wstring& text, TRect& rect, unsigned flags) {
-        HDC dc = GetDC(nullptr);
-        HGDIOBJ old = SelectObject(dc, FontHandle(label.Font()));
+        const TWindowDc screen(nullptr);
+        const TScopedSelection font(screen.Get(), FontHandle(label.Font()));
         RECT r{rect.Left, rect.Top, rect.Right, rect.Bottom};
-        const int height = ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, flags);
-        SelectObject(dc, old);
-        ReleaseDC(nullptr, dc);
+        const int height = ::DrawTextW(screen.Get(), text.c_str(), static_cast<int>(text.size()), &r, flags);
         rect = {r.left, r.top, r.right, r.bottom};
         return height;
     };

@@ -1,16 +1,18 @@
 #pragma once
-// A tree view over the real SysTreeView32 control: nodes with text, image indexes and a data pointer, kept as a
-// tree of objects beside the control's items; item height, image list, custom draw and the control's own
-// tooltips are the control's. Images may be fetched lazily (OnGetImageIndex, asked when a node is first
+// A tree view over the real SysTreeView32 control: nodes with text, image indexes, a value of their own (or a data
+// pointer), kept as a tree of objects beside the control's items; item height, image list, custom draw and the
+// control's own tooltips are the control's. Images may be fetched lazily (OnGetImageIndex, asked when a node is first
 // drawn). The language walk sees every node's text in the tree's flat order. UI thread only.
 
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <any>
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "controls/WinControlWin.h"
@@ -28,7 +30,18 @@ class TTreeNode {
     void SetImageIndex(int index);
     int SelectedIndex() const { return selectedIndex_; }
     void SetSelectedIndex(int index);
-    void* Data = nullptr;
+    // A value the node owns (its row's record), typed when read back. A copy: a reload of the list it came from
+    // cannot leave the row pointing at freed memory, and it goes with the node.
+    template <typename T>
+    void SetValue(T value) {
+        value_ = std::move(value);
+    }
+    // Null when the node holds no value of that type.
+    template <typename T>
+    const T* Value() const {
+        return std::any_cast<T>(&value_);
+    }
+    bool HasValue() const { return value_.has_value(); }
 
     TTreeNode* Parent() const { return parent_; }
     size_t Count() const { return children_.size(); }
@@ -58,6 +71,7 @@ class TTreeNode {
     int selectedIndex_ = -1;
     bool hasChildren_ = false;
     bool imageAsked_ = false;
+    std::any value_;
     HTREEITEM item_ = nullptr;
 };
 

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "base/HandlesWin.h"
 #include "base/Trace.h"
 #include "controls/DibSectionWin.h"
 #include "controls/MouseLeaveWin.h"
@@ -132,18 +133,14 @@ void TfrmGuide::RenderGuide() {
     if (handle_ == nullptr) {
         return;
     }
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    TDibSection dib(screen, kGuideWidth, kGuideHeight);
-    if (memory == nullptr || !dib.Ok()) {
+    const TWindowDc screen(nullptr);
+    const TUniqueDc memory(CreateCompatibleDC(screen.Get()));
+    TDibSection dib(screen.Get(), kGuideWidth, kGuideHeight);
+    if (!memory || !dib.Ok()) {
         Trace(L"RenderGuide: no bitmap");
-        if (memory != nullptr) {
-            DeleteDC(memory);
-        }
-        ReleaseDC(nullptr, screen);
         return;
     }
-    HGDIOBJ previous = SelectObject(memory, dib.Bitmap());
+    const TScopedSelection selection(memory.get(), dib.Bitmap());
     if ((createdExStyle_ & WS_EX_LAYERED) == 0) {
         SetWindowLongPtrW(handle_, GWL_EXSTYLE, createdExStyle_ | WS_EX_LAYERED);
     }
@@ -184,12 +181,9 @@ void TfrmGuide::RenderGuide() {
     POINT position{window.left, window.top};
     SIZE size{kGuideWidth, kGuideHeight};
     POINT source{0, 0};
-    if (!UpdateLayeredWindow(handle_, screen, &position, &size, memory, &source, 0, &blend_, ULW_ALPHA)) {
+    if (!UpdateLayeredWindow(handle_, screen.Get(), &position, &size, memory.get(), &source, 0, &blend_, ULW_ALPHA)) {
         Trace(L"RenderGuide: UpdateLayeredWindow failed: ", GetLastError());
     }
-    SelectObject(memory, previous);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
 }
 
 void TfrmGuide::Answer(const TGuideAnswer& answer) {

@@ -7,6 +7,7 @@
 #include <iterator>
 #include <mutex>
 
+#include "base/HandlesWin.h"
 #include "base/Strings.h"
 #include "base/Trace.h"
 #include "base/WideText.h"
@@ -99,16 +100,16 @@ DWORD WINAPI ReportCrashThread(void* parameter) {
 // What little stack an overflow leaves is not enough to format and write a report: a thread of its own does.
 void ReportOnHelperThread(const TCrash& crash) {
     DWORD id = 0;
-    HANDLE thread = CreateThread(nullptr, kHelperStackBytes, &ReportCrashThread, const_cast<TCrash*>(&crash), 0, &id);
-    if (thread == nullptr) {
+    const TUniqueHandle thread(
+        CreateThread(nullptr, kHelperStackBytes, &ReportCrashThread, const_cast<TCrash*>(&crash), 0, &id));
+    if (!thread) {
         return;
     }
     g_helperThread.store(id);
     // Bounded: a crash inside DllMain holds the loader lock, and the new thread cannot start without it.
-    if (WaitForSingleObject(thread, kHelperWaitMs) == WAIT_OBJECT_0) {
+    if (WaitForSingleObject(thread.get(), kHelperWaitMs) == WAIT_OBJECT_0) {
         g_helperThread.store(0);
     }
-    CloseHandle(thread);
 }
 
 // libgcc raises a C++ throw as a structured exception ("GCC" in the code); one that gets here has no catch.

@@ -1,27 +1,11 @@
 #include <windows.h>
 
+#include "base/HandlesWin.h"
 #include "base/Trace.h"
 #include "startmenu/SessionActions.h"
 
 namespace tessaline {
 namespace {
-
-class TokenHandle {
-  public:
-    TokenHandle() = default;
-    TokenHandle(const TokenHandle&) = delete;
-    TokenHandle& operator=(const TokenHandle&) = delete;
-    ~TokenHandle() {
-        if (handle_ != nullptr) {
-            CloseHandle(handle_);
-        }
-    }
-    HANDLE* Receive() { return &handle_; }
-    HANDLE Get() const { return handle_; }
-
-  private:
-    HANDLE handle_ = nullptr;
-};
 
 class TRealSessionSystem : public ISessionSystem {
   public:
@@ -32,8 +16,10 @@ class TRealSessionSystem : public ISessionSystem {
     }
 
     void EnableShutdownPrivilege() override {
-        TokenHandle token;
-        if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token.Receive())) {
+        HANDLE opened = nullptr;
+        const BOOL ok = OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &opened);
+        const TUniqueHandle token(opened);
+        if (!ok) {
             Trace(L"SessionActions: OpenProcessToken failed: ", GetLastError());
             return;
         }
@@ -47,7 +33,7 @@ class TRealSessionSystem : public ISessionSystem {
         TOKEN_PRIVILEGES previous{};
         DWORD previousSize = sizeof(previous);
         // Succeeds with ERROR_NOT_ALL_ASSIGNED when the account lacks the privilege; the exit call then fails.
-        if (!AdjustTokenPrivileges(token.Get(), FALSE, &privileges, sizeof(previous), &previous, &previousSize)) {
+        if (!AdjustTokenPrivileges(token.get(), FALSE, &privileges, sizeof(previous), &previous, &previousSize)) {
             Trace(L"SessionActions: AdjustTokenPrivileges failed: ", GetLastError());
         }
     }

@@ -5,15 +5,20 @@ set(TESSALINE_STARTMENU_PURE_SOURCES
     startmenu/SessionActions.cpp
     startmenu/BugReport.cpp
     startmenu/KeyboardNavigation.cpp
+    startmenu/PowerButtonModel.cpp
+    startmenu/RightColumnModel.cpp
+    startmenu/SearchBoxModel.cpp
+    startmenu/ProgramPanesModel.cpp
 )
 set(TESSALINE_STARTMENU_WIN_SOURCES
     startmenu/StartMenuFormWin.cpp
-    startmenu/ProgramPanesWin.cpp
-    startmenu/RightColumnWin.cpp
-    startmenu/PowerButtonWin.cpp
+    startmenu/StartMenuRegionsWin.cpp
+    startmenu/ProgramPanesRegionWin.cpp
+    startmenu/RightColumnRegionWin.cpp
+    startmenu/PowerButtonRegionWin.cpp
     startmenu/SessionActionsWin.cpp
     startmenu/BugReportWin.cpp
-    startmenu/SearchBoxWin.cpp
+    startmenu/SearchRegionWin.cpp
     startmenu/SearchResultsViewWin.cpp
-    startmenu/KeyboardNavigationWin.cpp
+    startmenu/KeyboardNavigatorWin.cpp
 )

@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "base/HandlesWin.h"
 #include "base/Trace.h"
 #include "catalogue/ShellItems.h"
 #include "controls/ApplicationWin.h"
@@ -21,6 +22,7 @@
 #include "search/UnitAdo.h"
 #include "settings/MainSettings.h"
 #include "settings/PLanguage.h"
+#include "startmenu/FeedbackPage.h"
 #include "startmenu/SearchResultsViewWin.h"
 #include "startmenu/StartMenuForm.h"
 #include "system/HelperProtocol.h"
@@ -104,7 +106,7 @@ TZelStartMenuFrm::TZelStartMenuFrm(TComponent* owner) : TForm(owner) {
 }
 
 TZelStartMenuFrm::~TZelStartMenuFrm() {
-    EndSearch();
+    search_.reset();  // its threads end while the window they post to still exists
     if (frmZelStartMenu == this) {
         frmZelStartMenu = nullptr;
     }
@@ -218,19 +220,14 @@ bool TZelStartMenuFrm::CreateWindowParts() {
 }
 
 void TZelStartMenuFrm::SetUpWindow() {
-    SetUpPanes();
-    SetUpRightColumn();
-    SetUpPowerButton();
-    // Keys reach the window before its controls (the search box's and the results' in SetUpSearch).
+    SetUpRegions();
+    // Keys reach the window before its controls (the search box's and the results' in their region).
     for (TWinControl* control :
          {static_cast<TWinControl*>(TreeView_UserPind), static_cast<TWinControl*>(TreeView_StartProgramLst),
           static_cast<TWinControl*>(TreeView_Program)}) {
-        control->OnKeyDown = [this](TWinControl&, WORD key, TShiftState) { return PreviewKey(key); };
+        control->OnKeyDown = [this](TWinControl&, WORD key, TShiftState) { return keyboard_->PreviewKey(key); };
     }
-    SetUpSearch();
     v_StartMenu_Height = kStartMenuBaseHeight;
-    viewFlag_ = 0;
-    rightColumnKeyboard_ = false;
 }
 
 bool TZelStartMenuFrm::Create() {
@@ -248,7 +245,7 @@ bool TZelStartMenuFrm::Create() {
     if (GlobalLanguage) {
         GlobalLanguage->ApplyToComponent(*this);
     }
-    SetSearchStatusTexts();
+    search_->SetStatusTexts();
     ReadLanguageTexts();
     Trace(L"FormCreate end");
     return true;
@@ -268,43 +265,43 @@ void TZelStartMenuFrm::FinishSetUp() {
         return;
     }
     setUpFinished_ = true;
-    StartSearchIndex();
-    UpdateUserName();
+    search_->StartIndex();
+    rightColumn_->UpdateUserName();
 }
 
 void TZelStartMenuFrm::ReadLanguageTexts() {
     if (GlobalLanguage) {
-        allProgramsText_ = GlobalLanguage->GetMessage(L"lbl_Program_Common", L"All Programs");
-        backText_ = GlobalLanguage->GetMessage(L"lbl_Program_back", L"Back");
-        searchPlaceholder_ = GlobalLanguage->GetMessage(L"Edit_Search_Title", L"Search programs and files");
+        panes_->SetSwitchTexts(GlobalLanguage->GetMessage(L"lbl_Program_Common", L"All Programs"),
+                               GlobalLanguage->GetMessage(L"lbl_Program_back", L"Back"));
+        search_->SetPlaceholderText(GlobalLanguage->GetMessage(L"Edit_Search_Title", L"Search programs and files"));
     }
 }
 
 void TZelStartMenuFrm::ReloadLanguage() {
-    const bool placeholderShown = ShowsPlaceholder();
+    const bool placeholderShown = search_->PlaceholderShown();
     std::wstring language = ReadLanguageSetting();
     if (GlobalLanguage) {
         GlobalLanguage->LoadLanguage(language.empty() ? std::wstring(kDefaultLanguage) : language);
         GlobalLanguage->ApplyToApplication();
     }
-    SetSearchStatusTexts();
+    search_->SetStatusTexts();
     ReadLanguageTexts();
-    UpdateUserName();
-    lbl_Program->SetCaption(viewFlag_ == 0 ? allProgramsText_ : backText_);
+    rightColumn_->UpdateUserName();
+    panes_->ShowSwitchCaption();
     if (placeholderShown) {
-        SetPlaceholder();
+        search_->ShowPlaceholder();
     }
-    SearchLanguageChanged();
+    search_->LanguageChanged();
 }
 
 void TZelStartMenuFrm::ShowStartMenuForm() {
     FinishSetUp();
-    EndRightColumnHover(0);
+    rightColumn_->EndHover();
     Trace(L"ShowStartMenuForm");
     firstOpeningDone_ = true;
     NoteForegroundWindow();
     v_Show_StartMenu = true;
-    LeaveSearchMode();
+    search_->Leave();
     SetVisible(true);
     // The window takes the keyboard before the panes are filled: what the user types meanwhile waits in this
     // thread's queue for the search box instead of going to the window that had the focus.
@@ -313,76 +310,36 @@ void TZelStartMenuFrm::ShowStartMenuForm() {
         SetFocus(Edit_Search->Handle());
     }
     FormShow();
-    RememberPointerInPanes();
+    panes_->RememberPointer();
     ForceForegroundWindow(Handle());
 }
 
-// The window comes up under a pointer that has not moved, and Windows tells the pane under it that the mouse moved
-// there: that is no move of the user's, and must not take the selection and the keyboard from the search box.
-void TZelStartMenuFrm::RememberPointerInPanes() {
-    POINT screen{};
-    if (!GetCursorPos(&screen)) {
-        return;
-    }
-    const TTreeView* panes[] = {TreeView_UserPind, TreeView_StartProgramLst, TreeView_Program};
-    for (int pane = 0; pane < 3; ++pane) {
-        POINT at = screen;
-        if (panes[pane]->Handle() != nullptr && ScreenToClient(panes[pane]->Handle(), &at)) {
-            lastMouse_[pane] = {at.x, at.y};
-        }
-    }
-}
-
 void TZelStartMenuFrm::FormShow() {
-    HideUserPicture();
+    rightColumn_->HidePicture();
     Trace(L"FormShow");
     FillPanes();
     Trace(L"Height: ", v_StartMenu_Height);
-    ClearKeyboardMarks();
+    keyboard_->ClearKeyboardMarks();
     if (Edit_Search->Handle() != nullptr) {
         SetFocus(Edit_Search->Handle());
         SendMessageW(Edit_Search->Handle(), EM_SETSEL, 0, 0);
     }
     PositionWindow();
-    Timer_LogoShow->SetEnabled(false);
-    Timer_LogoShow->SetInterval(200);
-    Timer_LogoShow->SetEnabled(true);
+    rightColumn_->Showing();
     InvalidateRect(ClientArea());
     Trace(L"FormShow end");
 }
 
 void TZelStartMenuFrm::FillPanes() {
     v_StartMenu_Height = kStartMenuBaseHeight;
-    SendMessageW(TreeView_UserPind->Handle(), WM_SETREDRAW, FALSE, 0);
-    SendMessageW(TreeView_StartProgramLst->Handle(), WM_SETREDRAW, FALSE, 0);
-    TreeView_StartProgramLst->SetBounds(TreeView_StartProgramLst->Left(), TreeView_StartProgramLst->Top(),
-                                        TreeView_StartProgramLst->Width(), 404);
-    TreeView_UserPind->Clear();
-    TreeView_StartProgramLst->Clear();
-    Trace(L"LoadProgram");
-    FillProgramTree();
-    Trace(L"GetUserPinSoftwareList");
-    const int pinnedHeight = FillPinned(kStartMenuBaseHeight, true);
-    Trace(L"GetUsuallySoftwareList");
-    FillFrequent(pinnedHeight + kStartMenuBaseHeight, true, -1, true);
-    currentImage_ = L"Resources\\userframe.png";
+    panes_->Fill(kStartMenuBaseHeight);
+    rightColumn_->ResetPicture();
     Trace(L"InitControlMarInset");
     ApplyLeftPane(true);
     Trace(L"JisuanControlHeightLeftTop");
-    if (viewFlag_ == 1) {
-        SwitchView();
-    }
-    Trace(L"SetLeaveSearchEditData");
-    SetPlaceholder();
-    lbl_Program->SetCaption(allProgramsText_);
-    if (TreeView_UserPind->Visible() && TreeView_UserPind->RootCount() > 0) {
-        TreeView_UserPind->SetSelected(TreeView_UserPind->Root(0));
-    } else if (TreeView_StartProgramLst->RootCount() > 0) {
-        TreeView_StartProgramLst->SetSelected(TreeView_StartProgramLst->Root(0));
-    }
-    SendMessageW(TreeView_UserPind->Handle(), WM_SETREDRAW, TRUE, 0);
-    SendMessageW(TreeView_StartProgramLst->Handle(), WM_SETREDRAW, TRUE, 0);
-    HideLinksBelowPowerButton();
+    search_->ShowPlaceholder();
+    panes_->Showing();
+    rightColumn_->HideLinksBelow(ImageNote_ShotDown->Top());
 }
 
 void TZelStartMenuFrm::PrepareFirstOpening() {
@@ -426,20 +383,19 @@ void TZelStartMenuFrm::ShowOnceOffScreen() {
     imposingPosition_ = true;
     SetWindowPos(Handle(), nullptr, kOffScreen, kOffScreen, width, height,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    HDC window = GetDC(Handle());
-    HDC memory = CreateCompatibleDC(window);
-    HBITMAP bitmap = CreateCompatibleBitmap(window, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    SendMessageW(Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT | PRF_ERASEBKGND);
-    for (TTreeView* tree : {TreeView_UserPind, TreeView_StartProgramLst}) {
-        if (tree->Handle() != nullptr && tree->Visible()) {
-            SendMessageW(tree->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT | PRF_ERASEBKGND);
+    {
+        const TWindowDc window(Handle());
+        const TUniqueDc memory(CreateCompatibleDC(window.Get()));
+        const TUniqueGdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(window.Get(), width, height));
+        const TScopedSelection selection(memory.get(), bitmap.get());
+        const auto target = reinterpret_cast<WPARAM>(memory.get());
+        SendMessageW(Handle(), WM_PRINTCLIENT, target, PRF_CLIENT | PRF_ERASEBKGND);
+        for (TTreeView* tree : {TreeView_UserPind, TreeView_StartProgramLst}) {
+            if (tree->Handle() != nullptr && tree->Visible()) {
+                SendMessageW(tree->Handle(), WM_PRINTCLIENT, target, PRF_CLIENT | PRF_ERASEBKGND);
+            }
         }
     }
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(Handle(), window);
     SetWindowPos(Handle(), nullptr, bounds.left, bounds.top, width, height,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
     imposingPosition_ = false;
@@ -457,16 +413,16 @@ void TZelStartMenuFrm::ApplyLeftPane(bool grow) {
     input.FrequentHeight = TreeView_StartProgramLst->Height();
     input.FrequentVisible = TreeView_StartProgramLst->Visible();
     input.UserLabelLeft = LinkLabels[0]->Left();
-    input.SearchMode = searchMode_;
+    input.SearchMode = search_->Searching();
     leftPane_ = LayoutLeftPane(input);
     v_StartMenu_Height = leftPane_.StartMenuHeight;
 
     SetRect(TreeView_UserPind, leftPane_.PinnedTree);
-    SetShown(TreeView_UserPind, leftPane_.PinnedVisible && viewFlag_ == 0);
+    SetShown(TreeView_UserPind, leftPane_.PinnedVisible && panes_->ViewFlag() == 0);
     SetRect(TreeView_StartProgramLst, leftPane_.FrequentTree);
     SetRect(TreeView_Program, leftPane_.ProgramTree);
     SetRect(Pnl_Step1, leftPane_.Step1);
-    SetShown(Pnl_Step1, leftPane_.Step1Visible && viewFlag_ == 0);
+    SetShown(Pnl_Step1, leftPane_.Step1Visible && panes_->ViewFlag() == 0);
     SetRect(Pnl_Step2, leftPane_.Step2);
     SetShown(Pnl_Step2, leftPane_.Step2Visible);
     for (size_t i = 0; i < Image_bg_menu.size(); ++i) {
@@ -485,17 +441,11 @@ void TZelStartMenuFrm::ApplyLeftPane(bool grow) {
     SetRect(ImageNote_ShotDown, leftPane_.PowerButton);
     SetRect(ImageNote_PopMenu, leftPane_.PowerArrow);
     SetRect(lab_Powner, leftPane_.PowerLabel);
-    PlaceSearchPanel();
-    if (searchMode_) {
+    search_->Place(leftPane_.SearchPanel);
+    if (search_->Searching()) {
         TreeView_UserPind->SetVisible(false);
         Pnl_Step1->SetVisible(false);
     }
-}
-
-int TZelStartMenuFrm::WorkAreaHeight() const {
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    return work.bottom - work.top;
 }
 
 void TZelStartMenuFrm::PositionWindow() {
@@ -504,16 +454,15 @@ void TZelStartMenuFrm::PositionWindow() {
     const TRect screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     const TStartMenuPlacement placement = PlaceStartMenu(screen, TRect{work.left, work.top, work.right, work.bottom},
                                                          kStartMenuWidth, v_StartMenu_Height);
+    TPoint anchor{position_.X + kStartMenuWidth - 104, position_.Y};
     if (placement.Changed) {
         position_ = placement.Position;
-        anchor_ = placement.Anchor;
-    } else {
-        anchor_ = {position_.X + kStartMenuWidth - 104, position_.Y};
+        anchor = placement.Anchor;
     }
     imposingPosition_ = true;
     SetBounds(position_.X, position_.Y, kStartMenuWidth, v_StartMenu_Height);
     imposingPosition_ = false;
-    LayoutRightColumnNow();
+    rightColumn_->Place(anchor);
 }
 
 void TZelStartMenuFrm::PaintGlass(ICanvas& canvas, const TRect& client) {
@@ -557,7 +506,9 @@ void TZelStartMenuFrm::HideStartMenu() {
         return;  // hiding deactivates, and deactivation hides
     }
     hiding_ = true;
-    paneHint_.Hide();
+    if (panes_) {
+        panes_->HideHint();
+    }
     try {
         // The keyboard goes back where it was before the menu opened (the desktop when that window is gone), or
         // nowhere. Left to the system it goes to the next window down, often the taskbar: the Start button is the
@@ -574,11 +525,15 @@ void TZelStartMenuFrm::HideStartMenu() {
         // A hidden window has nothing under the mouse: the next showing starts without a hovered control.
         Mouse().Leave();
         v_Show_StartMenu = false;
-        HideUserPicture();
+        if (rightColumn_) {
+            rightColumn_->HidePicture();
+        }
         if (Host != nullptr) {
             Host->MenuHidden();
         }
-        ClosePowerMenu();
+        if (power_) {
+            power_->CloseMenu();
+        }
     } catch (...) {
         // Hiding never fails for the caller.
         Trace(L"HideStartMenu: an exception while hiding");
@@ -627,10 +582,12 @@ LRESULT TZelStartMenuFrm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case WMUpdateUserName:
-            UpdateUserName();
+            if (rightColumn_) {
+                rightColumn_->UpdateUserName();
+            }
             return 0;
         case kSearchViewMessage:
-            ApplySearchViewCall(lParam);
+            search_->ApplyViewCall(lParam);
             return 0;
         case WM_CTLCOLOREDIT:
             if (reinterpret_cast<HWND>(lParam) == Edit_Search->Handle()) {
@@ -665,13 +622,13 @@ LRESULT TZelStartMenuFrm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
             // A press on the background (no control under it) ends the right column's hover state.
-            if (Mouse().ControlAt(TPoint{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}) == nullptr) {
-                EndRightColumnHover(0);
+            if (rightColumn_ && Mouse().ControlAt(TPoint{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}) == nullptr) {
+                rightColumn_->EndHover();
             }
             break;
         case WM_KEYDOWN:
             // The window itself has the keys while the position is on a picture (the row, a link, ...).
-            if (PreviewKey(static_cast<WORD>(wParam))) {
+            if (keyboard_ && keyboard_->PreviewKey(static_cast<WORD>(wParam))) {
                 return 0;
             }
             break;

@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include "base/HandlesWin.h"
 #include "base/Strings.h"
 #include "base/Trace.h"
 #include "system/PopupMenuShell.h"
@@ -51,12 +52,11 @@ void FreeWithShellAllocator(void* list) {
     if (list == nullptr) {
         return;
     }
-    IMalloc* malloc = nullptr;
-    if (SUCCEEDED(SHGetMalloc(&malloc))) {
+    TComPtr<IMalloc> malloc;
+    if (SUCCEEDED(SHGetMalloc(malloc.Put()))) {
         if (malloc->DidAlloc(list) == 1) {
             malloc->Free(list);
         }
-        malloc->Release();
     }
 }
 
@@ -72,8 +72,8 @@ bool ParseIn(IShellFolder* folder, const std::wstring& name, PIDLIST_RELATIVE* i
 bool ParseShellItemForPath(const std::wstring& path, IShellFolder** folder, PITEMID_CHILD* item) {
     *folder = nullptr;
     *item = nullptr;
-    IShellFolder* desktop = nullptr;
-    if (FAILED(SHGetDesktopFolder(&desktop))) {
+    TComPtr<IShellFolder> desktop;
+    if (FAILED(SHGetDesktopFolder(desktop.Put()))) {
         return false;
     }
     const std::wstring folderPart = ExtractFileDir(path).empty() ? std::wstring() : ExtractFileDir(path);
@@ -82,7 +82,7 @@ bool ParseShellItemForPath(const std::wstring& path, IShellFolder** folder, PITE
     const std::wstring fileName = ExtractFileName(path);
 
     PIDLIST_RELATIVE folderPidl = nullptr;
-    if (!folderWithSlash.empty() && !fileName.empty() && ParseIn(desktop, folderWithSlash, &folderPidl)) {
+    if (!folderWithSlash.empty() && !fileName.empty() && ParseIn(desktop.Get(), folderWithSlash, &folderPidl)) {
         IShellFolder* parent = nullptr;
         if (SUCCEEDED(
                 desktop->BindToObject(folderPidl, nullptr, IID_IShellFolder, reinterpret_cast<void**>(&parent)))) {
@@ -116,28 +116,26 @@ bool ParseShellItemForPath(const std::wstring& path, IShellFolder** folder, PITE
             FreeWithShellAllocator(drives);
         }
     }
-    desktop->Release();
     return *item != nullptr;
 }
 
 bool ShowShellContextMenuForPath(HWND owner, const std::wstring& path, POINT clientPoint) {
-    IShellFolder* folder = nullptr;
-    PITEMID_CHILD item = nullptr;
-    if (!ParseShellItemForPath(path, &folder, &item)) {
+    TComPtr<IShellFolder> folder;
+    PITEMID_CHILD found = nullptr;
+    if (!ParseShellItemForPath(path, folder.Put(), &found)) {
         Trace(L"ShowShellContextMenuForPath: not found: ", path);
         return false;
     }
-    const bool result = ShowShellContextMenu(owner, folder, item, clientPoint, CMF_RESERVED);
-    CoTaskMemFree(item);
-    folder->Release();
-    return result;
+    const TUniqueCoTaskMem<std::remove_pointer_t<PITEMID_CHILD>> item(found);
+    return ShowShellContextMenu(owner, folder.Get(), item.get(), clientPoint, CMF_RESERVED);
 }
 
 bool ShowShellContextMenu(HWND owner, IShellFolder* folder, PCUITEMID_CHILD item, POINT clientPoint, UINT flags) {
-    IContextMenu* handler = nullptr;
+    TComPtr<IContextMenu> handler;
     if (folder == nullptr ||
-        FAILED(folder->GetUIObjectOf(owner, 1, &item, IID_IContextMenu, nullptr, reinterpret_cast<void**>(&handler))) ||
-        handler == nullptr) {
+        FAILED(folder->GetUIObjectOf(owner, 1, &item, IID_IContextMenu, nullptr,
+                                     reinterpret_cast<void**>(handler.Put()))) ||
+        !handler) {
         return false;
     }
     HMENU menu = CreatePopupMenu();
@@ -145,13 +143,12 @@ bool ShowShellContextMenu(HWND owner, IShellFolder* folder, PCUITEMID_CHILD item
         if (menu != nullptr) {
             DestroyMenu(menu);
         }
-        handler->Release();
         return false;
     }
-    IContextMenu2* handler2 = nullptr;
+    TComPtr<IContextMenu2> handler2;
     HWND callback = nullptr;
-    if (SUCCEEDED(handler->QueryInterface(IID_IContextMenu2, reinterpret_cast<void**>(&handler2)))) {
-        callback = CreateCallbackWindow(handler2);
+    if (SUCCEEDED(handler->QueryInterface(IID_IContextMenu2, reinterpret_cast<void**>(handler2.Put())))) {
+        callback = CreateCallbackWindow(handler2.Get());
     }
     POINT screen = clientPoint;
     if (owner != nullptr) {
@@ -168,14 +165,11 @@ bool ShowShellContextMenu(HWND owner, IShellFolder* folder, PCUITEMID_CHILD item
         command.nShow = SW_SHOWNORMAL;
         invoked = SUCCEEDED(handler->InvokeCommand(&command));
     }
+    // The window keeps the handler's pointer: it goes before the handler does.
     if (callback != nullptr) {
         DestroyWindow(callback);
     }
-    if (handler2 != nullptr) {
-        handler2->Release();
-    }
     DestroyMenu(menu);
-    handler->Release();
     return invoked;
 }
 

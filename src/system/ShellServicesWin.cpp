@@ -6,8 +6,8 @@
 
 #include "base/Strings.h"
 #include "base/Trace.h"
+#include "system/LaunchWin.h"
 #include "system/ShellServices.h"
-#include "system/ShellStartObserver.h"
 #include "system/WmiQuery.h"
 
 namespace tessaline {
@@ -31,29 +31,23 @@ Function Kernel32Function(const char* name) {
 }  // namespace
 
 bool RunAsAdmin(HWND owner, const std::wstring& file, const std::wstring& parameters) {
-    NotifyShellStart(L"runas", file, parameters);
     SHELLEXECUTEINFOW info{};
-    info.cbSize = sizeof info;
     info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
     info.hwnd = owner;
     info.lpVerb = L"runas";
     info.lpFile = file.c_str();
     info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
     info.nShow = SW_SHOWNORMAL;
-    return ShellExecuteExW(&info) != FALSE;
+    return ShellLaunchEx(info).Started();
 }
 
 void ShowFileProperties(const std::wstring& file) {
-    NotifyShellStart(L"properties", file, L"");
     SHELLEXECUTEINFOW info{};
-    info.cbSize = sizeof info;
     info.fMask = SEE_MASK_INVOKEIDLIST;
     info.lpVerb = L"properties";
     info.lpFile = file.c_str();
     info.nShow = 0;
-    if (!ShellExecuteExW(&info)) {
-        Trace(L"ShowFileProperties: failed: ", file);
-    }
+    ShellLaunchEx(info);  // what became of it is traced; the menu says nothing
 }
 
 bool DisableWow64Redirection(void** oldValue) {

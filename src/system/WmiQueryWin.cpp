@@ -3,6 +3,7 @@
 #include <oaidl.h>
 #include <oleauto.h>
 
+#include "base/HandlesWin.h"
 #include "base/Trace.h"
 #include "system/Automation.h"
 #include "system/WmiQuery.h"
@@ -16,9 +17,9 @@ std::vector<std::wstring> WmiQueryStrings(const std::wstring& query, const std::
         Trace(L"WMI: no SWbemLocator");
         return values;
     }
-    IDispatch* locator = nullptr;
+    TComPtr<IDispatch> locator;
     if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,
-                                reinterpret_cast<void**>(&locator)))) {
+                                reinterpret_cast<void**>(locator.Put())))) {
         Trace(L"WMI: cannot create SWbemLocator");
         return values;
     }
@@ -28,8 +29,8 @@ std::vector<std::wstring> WmiQueryStrings(const std::wstring& query, const std::
     Variant services;
     Variant set;
     Variant enumerator;
-    HRESULT hr = CallByName(locator, L"ConnectServer", DISPATCH_METHOD, {StringArgument(server), StringArgument(space)},
-                            &services.v);
+    HRESULT hr = CallByName(locator.Get(), L"ConnectServer", DISPATCH_METHOD,
+                            {StringArgument(server), StringArgument(space)}, &services.v);
     if (SUCCEEDED(hr) && services.v.vt == VT_DISPATCH && services.v.pdispVal != nullptr) {
         hr = CallByName(services.v.pdispVal, L"ExecQuery", DISPATCH_METHOD, {StringArgument(text)}, &set.v);
     } else if (SUCCEEDED(hr)) {
@@ -42,14 +43,14 @@ std::vector<std::wstring> WmiQueryStrings(const std::wstring& query, const std::
     } else if (SUCCEEDED(hr)) {
         hr = E_UNEXPECTED;
     }
-    IEnumVARIANT* items = nullptr;
+    TComPtr<IEnumVARIANT> items;
     if (SUCCEEDED(hr) && (enumerator.v.vt == VT_UNKNOWN || enumerator.v.vt == VT_DISPATCH) &&
         enumerator.v.punkVal != nullptr) {
-        hr = enumerator.v.punkVal->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(&items));
+        hr = enumerator.v.punkVal->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(items.Put()));
     } else if (SUCCEEDED(hr)) {
         hr = E_UNEXPECTED;
     }
-    if (SUCCEEDED(hr) && items != nullptr) {
+    if (SUCCEEDED(hr) && items) {
         for (;;) {
             Variant item;
             ULONG fetched = 0;
@@ -65,12 +66,10 @@ std::vector<std::wstring> WmiQueryStrings(const std::wstring& query, const std::
                 values.emplace_back();
             }
         }
-        items->Release();
     }
     if (FAILED(hr)) {
         Trace(L"WMI: query failed: ", static_cast<int64_t>(hr));
     }
-    locator->Release();
     return values;
 }
 

@@ -9,4 +9,5 @@ set(TESSALINE_APP_PURE_TESTS
 set(TESSALINE_APP_WIN_TESTS
     app/SetMainWinTest.cpp
     app/TaskbarSurveyWinTest.cpp
+    app/ShippedFormsWinTest.cpp
 )

@@ -78,7 +78,13 @@ TEST_F(FormDescriptionTest, BadRowsAndValuesAreSkippedWithoutTouchingTheRest) {
           {L"Cursor", L"crHandPoint"},
           {L"PopupMenu", L"Missing"}}},
     };
-    EXPECT_EQ(BuildForm(form, description, {}), 2);
+    TBuildReport report;
+    EXPECT_EQ(BuildForm(form, description, {}, &report), 2);
+    EXPECT_EQ(report.SkippedRows, 2);
+    EXPECT_EQ(report.IgnoredProperties, 5);  // all but the cursor
+    ASSERT_EQ(report.Left.size(), 7u);
+    EXPECT_EQ(report.Left[0], L"Ghost");
+    EXPECT_EQ(report.Left[2], L"Kept.Tag");
     auto* kept = form.Find<Probe>(L"Kept");
     ASSERT_NE(kept, nullptr);
     EXPECT_EQ(form.ComponentCount(), 1u);

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "controls/FormWin.h"
 #include "controls/ImageListWin.h"
 #include "controls/TreeViewWin.h"
@@ -60,6 +64,27 @@ TEST_F(TreeViewTest, NodesAddedBeforeAndAfterTheWindowAreTheControlsItems) {
     EXPECT_EQ(TreeView_GetCount(hwnd), 1u);
     tree->Clear();
     EXPECT_EQ(TreeView_GetCount(hwnd), 0u);
+    EXPECT_EQ(tree->RootCount(), 0u);
+}
+
+struct TRowRecord {
+    std::wstring LinkPath;
+};
+
+TEST_F(TreeViewTest, ARowsValueOutlivesTheListItCameFromAndGoesWithTheRow) {
+    ASSERT_TRUE(form.CreateHandle());
+    auto list = std::make_unique<std::vector<TRowRecord>>(std::vector<TRowRecord>{{L"C:\\a.lnk"}, {L"C:\\b.lnk"}});
+    for (const TRowRecord& record : *list) {
+        tree->AddChild(nullptr, record.LinkPath)->SetValue(record);
+    }
+    // The list is read again while its rows show: the old records are freed.
+    list = std::make_unique<std::vector<TRowRecord>>(std::vector<TRowRecord>(100, TRowRecord{L"C:\\new.lnk"}));
+    ASSERT_NE(tree->Root(1)->Value<TRowRecord>(), nullptr);
+    EXPECT_EQ(tree->Root(1)->Value<TRowRecord>()->LinkPath, L"C:\\b.lnk");
+    // Asked as another type, or on a row without one, there is no record.
+    EXPECT_EQ(tree->Root(0)->Value<std::wstring>(), nullptr);
+    EXPECT_FALSE(tree->AddChild(nullptr, L"plain")->HasValue());
+    tree->Clear();
     EXPECT_EQ(tree->RootCount(), 0u);
 }
 

@@ -147,7 +147,7 @@ class TaskbarSubclass : public ::testing::Test {
 
 TEST_F(TaskbarSubclass, PlacementAnnouncesItselfAndHeartbeatsAreAnsweredOnce) {
     Place(7);
-    EXPECT_TRUE(PumpUntil([&] { return Count(menu_, WMStartMenuLoaded) == 1; }));
+    ASSERT_TRUE(PumpUntil([&] { return Count(menu_, WMStartMenuLoaded) == 1; }));
     // It says which taskbar it went into, as the handle's low 32 bits.
     EXPECT_EQ(static_cast<uint32_t>(Last(menu_, WMStartMenuLoaded)->LParam),
               HandleToWire(reinterpret_cast<uintptr_t>(taskbar_)));

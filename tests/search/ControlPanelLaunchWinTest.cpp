@@ -4,9 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
-#include <thread>
 
 #include "TestSupport.h"
 #include "search/ControlPanelLaunchWin.h"
@@ -20,28 +18,13 @@ std::wstring SystemDirectory() {
     return path;
 }
 
-// The started program is another process and gives no handle: wait for what it writes.
-std::string AwaitFile(const std::wstring& path) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (test::Exists(path)) {
-            const std::string bytes = test::ReadBytes(path);
-            if (bytes.find('\n') != std::string::npos) {
-                return bytes;
-            }
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return {};
-}
-
 TEST(ControlPanelLaunchWin, AProgramLineStartsDirectly) {
     test::TempFolder folder;
     const std::wstring marker = folder.File(L"started.txt");
     const std::wstring line = SystemDirectory() + L"\\cmd.exe /c echo started> \"" + marker + L"\"";
 
     EXPECT_EQ(StartControlPanelItem(line), TControlPanelStart::Direct);
-    EXPECT_EQ(AwaitFile(marker).rfind("started", 0), 0u);
+    EXPECT_EQ(test::AwaitFile(marker).rfind("started", 0), 0u);
 }
 
 TEST(ControlPanelLaunchWin, AnAppletThatIsNoProgramGoesThroughTheRunner) {

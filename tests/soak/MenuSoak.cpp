@@ -136,16 +136,16 @@ void Cycle(TZelStartMenuFrm& form, int kind, const POINT& away, TSeen& seen) {
         case 1:  // a search typed, its results shown, closed with Esc
             TypeText(L"no");
             PumpFor(150);
-            seen.Searches += form.SearchMode() ? 1 : 0;
+            seen.Searches += form.Search().Searching() ? 1 : 0;
             Send({Key(VK_ESCAPE, false), Key(VK_ESCAPE, true)});
             break;
         case 2: {  // All Programs, and Back
             const POINT row = OnScreen(form, form.lbl_Program->RectInForm());
             Send({Mouse(row, MOUSEEVENTF_LEFTDOWN), Mouse(row, MOUSEEVENTF_LEFTUP)});
-            seen.AllPrograms += form.ViewFlag() == 1 ? 1 : 0;
+            seen.AllPrograms += form.Panes().ViewFlag() == 1 ? 1 : 0;
             const POINT back = OnScreen(form, form.lbl_Program->RectInForm());  // the row moved with the view
             Send({Mouse(back, MOUSEEVENTF_LEFTDOWN), Mouse(back, MOUSEEVENTF_LEFTUP)});
-            seen.Backs += form.ViewFlag() == 0 ? 1 : 0;
+            seen.Backs += form.Panes().ViewFlag() == 0 ? 1 : 0;
             break;
         }
         case 3: {  // the power menu opened by pointing at its arrow and closed with Esc, then a program's menu

@@ -50,11 +50,10 @@ TEST(StartMenuFormWin, ReloadLanguageTranslatesTheWindowAndKeepsThePlaceholderRu
         ASSERT_TRUE(form->CreateWindowOnly());
         GlobalLanguage->ApplyToComponent(*form);
         EXPECT_EQ(form->LinkLabels[3]->Caption(), L"Music");
-        // The box shows the placeholder, as after a showing: grey is its marker.
-        TFont font = form->Edit_Search->Font();
-        font.Color = 0x808080;
-        form->Edit_Search->SetFont(font);
-        form->Edit_Search->SetCaption(L"Search programs and files");
+        // The box shows the placeholder, as after a showing.
+        form->Search().ShowPlaceholder();
+        EXPECT_EQ(form->Edit_Search->Caption(), L"Search programs and files");
+        EXPECT_EQ(form->Edit_Search->Font().Color, 0x808080u);
 
         test::WriteBytes(UserDataDirFromProfile(profile.Path()) + kMainIniName,
                          test::Utf16LeWithBom(L"[Main]\r\nLanguage=German\r\n"));
@@ -63,9 +62,11 @@ TEST(StartMenuFormWin, ReloadLanguageTranslatesTheWindowAndKeepsThePlaceholderRu
         EXPECT_EQ(form->lab_Powner->Caption(), L"Herunterfahren");
         EXPECT_EQ(form->lbl_Program->Caption(), L"Alle Programme");
         EXPECT_EQ(form->Edit_Search->Caption(), L"Programme/Dateien durchsuchen");
-        // Typed text (black) is not replaced by a placeholder.
-        font.Color = kColorBlack;
-        form->Edit_Search->SetFont(font);
+        // Typed text is not replaced by a placeholder: a key that types takes the prompt away first.
+        SendMessageW(form->Edit_Search->Handle(), WM_KEYDOWN, 'N', 0);
+        EXPECT_FALSE(form->Search().PlaceholderShown());
+        EXPECT_EQ(form->Edit_Search->Caption(), L"");
+        EXPECT_EQ(form->Edit_Search->Font().Color, kColorBlack);
         form->Edit_Search->SetCaption(L"note");
         test::WriteBytes(UserDataDirFromProfile(profile.Path()) + kMainIniName,
                          test::Utf16LeWithBom(L"[Main]\r\nLanguage=English\r\n"));
@@ -86,10 +87,10 @@ TEST(StartMenuFormWin, ReloadLanguageTranslatesTheWindowAndKeepsThePlaceholderRu
         const bool buildHasPage = kFeedbackPage[0] != L'\0';
         EXPECT_EQ(form->Image_SendBack->Visible(), buildHasPage);
         EXPECT_EQ(form->Label_Sendback->Visible(), buildHasPage);
-        form->SetFeedbackPage(L"https://feedback.invalid/");
+        form->RightColumn().SetFeedbackPage(L"https://feedback.invalid/");
         EXPECT_TRUE(form->Image_SendBack->Visible());
         EXPECT_TRUE(form->Label_Sendback->Visible());
-        form->SetFeedbackPage(L"");
+        form->RightColumn().SetFeedbackPage(L"");
         EXPECT_FALSE(form->Label_Sendback->Visible());
         // The window keeps the caption other components find it by.
         wchar_t caption[64] = {};

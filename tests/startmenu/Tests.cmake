@@ -4,6 +4,9 @@ set(TESSALINE_STARTMENU_PURE_TESTS
     startmenu/KeyboardNavigationTest.cpp
     startmenu/SessionActionsTest.cpp
     startmenu/BugReportTest.cpp
+    startmenu/RightColumnModelTest.cpp
+    startmenu/SearchBoxModelTest.cpp
+    startmenu/ProgramPanesModelTest.cpp
 )
 set(TESSALINE_STARTMENU_WIN_TESTS
     startmenu/SessionActionsWinTest.cpp

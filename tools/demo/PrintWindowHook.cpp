@@ -5,8 +5,8 @@
 
 #include <cstring>
 
-#include "GdiHandlesWin.h"
 #include "PrintWindowProtocol.h"
+#include "base/HandlesWin.h"
 #include "controls/DibSectionWin.h"
 
 namespace tessaline::demo {
@@ -55,9 +55,9 @@ void PrintInto(HWND window, DWORD requester) {
     const int height = static_cast<int>(header->Height);
     HDC screen = GetDC(nullptr);
     TDibSection dib(screen, width, height);
-    const TScopedMemoryDc memory(screen);
+    const TUniqueDc memory(CreateCompatibleDC(screen));
     ReleaseDC(nullptr, screen);
-    if (!dib.Ok() || memory.Get() == nullptr) {
+    if (!dib.Ok() || memory.get() == nullptr) {
         header->State = TPrintState::Failed;
         return;
     }
@@ -65,8 +65,8 @@ void PrintInto(HWND window, DWORD requester) {
     // The requester's background (black unless it gave one) is what a window without its own shows through.
     std::memcpy(dib.Bits(), header + 1, size - sizeof(TPrintHeader));
     {
-        const TScopedSelectObject select(memory.Get(), dib.Bitmap());
-        printed = PrintWindow(window, memory.Get(), 0);
+        const TScopedSelection select(memory.get(), dib.Bitmap());
+        printed = PrintWindow(window, memory.get(), 0);
     }
     GdiFlush();
     std::memcpy(header + 1, dib.Bits(), size - sizeof(TPrintHeader));

@@ -21,8 +21,8 @@
 #include <string>
 #include <vector>
 
-#include "GdiHandlesWin.h"
 #include "HostLayout.h"
+#include "base/HandlesWin.h"
 
 namespace tessaline::demo {
 namespace {
@@ -67,15 +67,15 @@ TSize ClientSize(HWND window) {
 }
 
 void FillSolid(HDC dc, const RECT& r, COLORREF color) {
-    const TScopedGdiObject<HBRUSH> brush(CreateSolidBrush(color));
-    FillRect(dc, &r, brush.Get());
+    const TUniqueGdiObject<HBRUSH> brush(CreateSolidBrush(color));
+    FillRect(dc, &r, brush.get());
 }
 
 void RoundedBox(HDC dc, const RECT& r, COLORREF fill, COLORREF border, int radius) {
-    const TScopedGdiObject<HBRUSH> brush(CreateSolidBrush(fill));
-    const TScopedGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, border));
-    const TScopedSelectObject selectBrush(dc, brush.Get());
-    const TScopedSelectObject selectPen(dc, pen.Get());
+    const TUniqueGdiObject<HBRUSH> brush(CreateSolidBrush(fill));
+    const TUniqueGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, border));
+    const TScopedSelection selectBrush(dc, brush.get());
+    const TScopedSelection selectPen(dc, pen.get());
     RoundRect(dc, r.left, r.top, r.right, r.bottom, radius, radius);
 }
 
@@ -353,7 +353,7 @@ class TTaskbarHost {
         const bool vertical = IsVertical(options_.Edge);
         const int count = static_cast<int>(std::size(kTaskButtons));
         const std::vector<TRect> rects = TaskButtonRects(options_.Edge, size, count);
-        const TScopedSelectObject selectFont(dc, font_.Get());
+        const TScopedSelection selectFont(dc, font_.get());
         SetBkMode(dc, TRANSPARENT);
         for (size_t i = 0; i < rects.size(); ++i) {
             const TTaskButton& button = kTaskButtons[i];
@@ -382,7 +382,7 @@ class TTaskbarHost {
     }
 
     THostOptions options_;
-    TScopedGdiObject<HFONT> font_;
+    TUniqueGdiObject<HFONT> font_;
     HWND tray_ = nullptr;
     HWND band_ = nullptr;
     HWND ownStart_ = nullptr;

@@ -13,8 +13,8 @@ int wmain(int argc, wchar_t** argv) {
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     std::printf("%ld %ld %ld %ld\n", work.left, work.top, work.right, work.bottom);
     if (argc == 5) {
-        const RECT wanted{wcstol(argv[1], nullptr, 10), wcstol(argv[2], nullptr, 10),
-                          wcstol(argv[3], nullptr, 10), wcstol(argv[4], nullptr, 10)};
+        const RECT wanted{wcstol(argv[1], nullptr, 10), wcstol(argv[2], nullptr, 10), wcstol(argv[3], nullptr, 10),
+                          wcstol(argv[4], nullptr, 10)};
         return EqualRect(&work, &wanted) ? 0 : 1;
     }
     return 0;

@@ -4,8 +4,8 @@
 
 #include <cstring>
 
+#include "base/HandlesWin.h"
 #include "base/Trace.h"
-#include "helpers/HelperHandlesWin.h"
 
 namespace tessaline {
 namespace {

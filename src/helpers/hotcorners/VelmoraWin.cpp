@@ -7,9 +7,9 @@
 #include <optional>
 
 #include "base/FileSystem.h"
+#include "base/HandlesWin.h"
 #include "base/Strings.h"
 #include "base/Trace.h"
-#include "helpers/HelperHandlesWin.h"
 #include "helpers/hotcorners/HotCornerPolicy.h"
 #include "helpers/hotcorners/HotCornerRegistryWin.h"
 #include "settings/UserDataDir.h"

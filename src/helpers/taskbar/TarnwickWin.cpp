@@ -16,11 +16,12 @@
 #include <string>
 
 #include "base/FileSystem.h"
+#include "base/HandlesWin.h"
 #include "base/Trace.h"
-#include "helpers/HelperHandlesWin.h"
 #include "helpers/HelperNames.h"
 #include "helpers/taskbar/TarnwickPlacement.h"
 #include "system/HelperProtocol.h"
+#include "system/LaunchWin.h"
 
 namespace tessaline {
 namespace {
@@ -207,13 +208,7 @@ int Restart() {
         return kProgramStillRunning;
     }
     const std::wstring program = GetProgramDirectory() + kMainProgramExe;
-    const auto started = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(nullptr, kHelperVerb, program.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-    if (started <= 32) {
-        Trace(L"Tarnwick: ShellExecuteW failed: ", program, L" ", started);
-        return kStartFailed;
-    }
-    return kOk;
+    return StartOwnProgram(program, {}, SW_SHOWNORMAL).Started() ? kOk : kStartFailed;
 }
 
 }  // namespace

@@ -1,18 +1,22 @@
-// The start-menu window's keyboard position: the keys Esc, Enter and the arrows as the window sees them before
-// the control that has the focus. What the controls show now is read into a TNavState, NavigationActions decides,
-// and the actions run here. A key goes on to its control unless an action took its place.
+#include "startmenu/KeyboardNavigatorWin.h"
 
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "catalogue/ShellItems.h"
+#include "controls/FormWin.h"
 #include "controls/PImageNote.h"
 #include "controls/RdSkinMenuEx.h"
 #include "controls/TreeViewWin.h"
 #include "controls/WinControlWin.h"
 #include "startmenu/KeyboardNavigation.h"
-#include "startmenu/StartMenuFormWin.h"
+#include "startmenu/PowerButtonRegionWin.h"
+#include "startmenu/ProgramPanesRegionWin.h"
+#include "startmenu/RightColumnRegionWin.h"
+#include "startmenu/SearchRegionWin.h"
 
 namespace tessaline {
 
@@ -42,16 +46,18 @@ TTreeNode* LastVisible(const TTreeView& tree) {
 
 }  // namespace
 
-TTreeView* TZelStartMenuFrm::NavigationTree(TNavControl control) const {
+TKeyboardNavigator::TKeyboardNavigator(TForm& form, TParts parts) : form_(form), parts_(std::move(parts)) {}
+
+TTreeView* TKeyboardNavigator::NavigationTree(TNavControl control) const {
     switch (control) {
         case TNavControl::PinnedTree:
-            return TreeView_UserPind;
+            return parts_.Pinned;
         case TNavControl::FrequentTree:
-            return TreeView_StartProgramLst;
+            return parts_.Frequent;
         case TNavControl::AllProgramsTree:
-            return TreeView_Program;
+            return parts_.Programs;
         case TNavControl::ResultsTree:
-            return RdListViewSearch;
+            return parts_.Results;
         case TNavControl::None:
         case TNavControl::SearchBox:
             break;
@@ -59,15 +65,15 @@ TTreeView* TZelStartMenuFrm::NavigationTree(TNavControl control) const {
     return nullptr;
 }
 
-TNavNode TZelStartMenuFrm::NavigationNode(const TTreeView& tree, const TTreeNode& node) const {
-    if (&tree != TreeView_Program) {
-        return node.Data != nullptr ? TNavNode::Program : TNavNode::None;
+TNavNode TKeyboardNavigator::NavigationNode(const TTreeView& tree, const TTreeNode& node) const {
+    if (&tree != parts_.Programs) {
+        return node.HasValue() ? TNavNode::Program : TNavNode::None;
     }
-    auto found = programItems_.find(&node);
-    if (found == programItems_.end() || found->second == nullptr) {
+    const TShellItem* item = parts_.Panes->ItemOf(node);
+    if (item == nullptr) {
         return TNavNode::None;
     }
-    switch (found->second->Kind) {
+    switch (item->Kind) {
         case TShellItem::kFolder:
             return node.Count() > 0 ? TNavNode::FolderWithChildren : TNavNode::FolderNotExpanded;
         case TShellItem::kProgram:
@@ -77,13 +83,15 @@ TNavNode TZelStartMenuFrm::NavigationNode(const TTreeView& tree, const TTreeNode
     }
 }
 
-TNavState TZelStartMenuFrm::NavigationState() const {
+TNavState TKeyboardNavigator::NavigationState() const {
     TNavState state;
-    state.View = searchMode_ ? TNavView::Search : viewFlag_ == 0 ? TNavView::Frequent : TNavView::AllPrograms;
+    state.View = parts_.Search->Searching()      ? TNavView::Search
+                 : parts_.Panes->ViewFlag() == 0 ? TNavView::Frequent
+                                                 : TNavView::AllPrograms;
     const HWND focus = ::GetFocus();
     state.Active = TNavControl::None;
     if (focus != nullptr && IsWindowVisible(focus)) {
-        if (focus == Edit_Search->Handle()) {
+        if (focus == parts_.Box->Handle()) {
             state.Active = TNavControl::SearchBox;
         }
         for (TNavControl control : {TNavControl::PinnedTree, TNavControl::FrequentTree, TNavControl::AllProgramsTree,
@@ -93,19 +101,14 @@ TNavState TZelStartMenuFrm::NavigationState() const {
             }
         }
     }
-    state.RightColumnKeys = rightColumnKeyboard_;
-    for (int link = 0; link < kLinkCount && state.Link < 0; ++link) {
-        const TImageNote& button = *LinkButtons[static_cast<size_t>(link)];
-        if (button.ImageIndex() == 0 && !button.Picture().Empty()) {
-            state.Link = link;
-        }
-    }
-    state.PowerMarked = ImageNote_ShotDown->ImageIndex() == 1;
+    state.RightColumnKeys = parts_.RightColumn->Keyboard();
+    state.Link = parts_.RightColumn->MarkedLink();
+    state.PowerMarked = parts_.Power->Marked();
     // Each of the two shows in one mode only; a highlight left from the other mode marks nothing.
-    state.RowHighlighted = !searchMode_ && ImageNote_Program[1]->ImageIndex() == 0;
-    state.FooterHighlighted = searchMode_ && Image_SearchResultBack[1]->ImageIndex() == 0;
-    state.PinnedVisible = TreeView_UserPind->Visible();
-    state.ResultsVisible = RdListViewSearch->Visible();
+    state.RowHighlighted = !parts_.Search->Searching() && parts_.Panes->SwitchHighlighted();
+    state.FooterHighlighted = parts_.Search->Searching() && parts_.Search->FooterHighlighted();
+    state.PinnedVisible = parts_.Pinned->Visible();
+    state.ResultsVisible = parts_.Results->Visible();
     if (const TTreeView* tree = NavigationTree(state.Active)) {
         const TTreeNode* selected = tree->Selected();
         state.AtFirst = tree->RootCount() == 0 || (selected != nullptr && selected == tree->Root(0));
@@ -116,19 +119,19 @@ TNavState TZelStartMenuFrm::NavigationState() const {
     return state;
 }
 
-bool TZelStartMenuFrm::PreviewKey(WORD key) {
+bool TKeyboardNavigator::PreviewKey(WORD key) {
     if (!IsNavigationKey(key)) {
         return false;
     }
     const TNavState state = NavigationState();
     if (key == VK_RETURN && state.Active == TNavControl::SearchBox) {
-        SearchEnter();
+        parts_.Search->PressEnter();
         return true;
     }
     bool consumed = key == VK_ESCAPE || key == VK_RETURN;
     for (const TNavAction& action : NavigationActions(state, key)) {
         consumed = RunNavigationAction(action) || consumed;
-        if (!v_Show_StartMenu) {
+        if (!parts_.MenuShown()) {
             return true;  // the action hid the menu (a start, Esc): nothing more to mark
         }
     }
@@ -147,20 +150,14 @@ bool TZelStartMenuFrm::PreviewKey(WORD key) {
     return consumed;
 }
 
-void TZelStartMenuFrm::ClearKeyboardMarks() {
-    SetSwitchHighlight(false);
-    for (TImageNote* piece : Image_SearchResultBack) {
-        piece->SetImageIndex(-1);
-    }
-    for (TImageNote* button : LinkButtons) {
-        button->SetImageIndex(-1);
-    }
-    SetPowerPictures(0);
-    rightColumnKeyboard_ = false;
+void TKeyboardNavigator::ClearKeyboardMarks() {
+    parts_.Panes->SetSwitchHighlight(false);
+    parts_.Search->SetFooterHighlight(false);
+    parts_.RightColumn->ClearMarks();
+    parts_.Power->Apply(TPowerEvent::Unmark);
 }
 
-// A view switch or a closed search can hide the control that had the position; the search box takes it then.
-void TZelStartMenuFrm::KeepAStopMarked() {
+void TKeyboardNavigator::KeepAStopMarked() {
     const TNavState state = NavigationState();
     if (state.Active == TNavControl::None && !state.RowHighlighted && !state.FooterHighlighted && state.Link < 0 &&
         !state.PowerMarked) {
@@ -168,17 +165,17 @@ void TZelStartMenuFrm::KeepAStopMarked() {
     }
 }
 
-bool TZelStartMenuFrm::RunNavigationAction(const TNavAction& action) {
+bool TKeyboardNavigator::RunNavigationAction(const TNavAction& action) {
     using Kind = TNavActionKind;
     switch (action.Kind) {
         case Kind::CloseSearch:
-            CloseSearch();
+            parts_.Search->Close();
             break;
         case Kind::HideMenu:
-            HideStartMenu();
+            parts_.HideMenu();
             break;
         case Kind::SwitchView:
-            SwitchView();
+            parts_.Panes->SwitchView();
             return true;
         case Kind::FocusFirst:
         case Kind::FocusLast:
@@ -196,63 +193,57 @@ bool TZelStartMenuFrm::RunNavigationAction(const TNavAction& action) {
             break;
         }
         case Kind::FocusSearchBox:
-            Edit_Search->SetFocus();
-            if (Edit_Search->Handle() != nullptr) {
-                const int end = GetWindowTextLengthW(Edit_Search->Handle());
-                SendMessageW(Edit_Search->Handle(), EM_SETSEL, static_cast<WPARAM>(end), end);
-            }
+            parts_.Search->FocusBoxAtEnd();
             break;
         case Kind::NoActiveControl:
-            ::SetFocus(Handle());
+            ::SetFocus(form_.Handle());
             break;
         case Kind::HighlightRow:
         case Kind::UnhighlightRow:
-            SetSwitchHighlight(action.Kind == Kind::HighlightRow);
+            parts_.Panes->SetSwitchHighlight(action.Kind == Kind::HighlightRow);
             break;
         case Kind::HighlightFooter:
         case Kind::UnhighlightFooter:
-            for (TImageNote* piece : Image_SearchResultBack) {
-                piece->SetImageIndex(action.Kind == Kind::HighlightFooter ? 0 : -1);
-            }
+            parts_.Search->SetFooterHighlight(action.Kind == Kind::HighlightFooter);
             break;
         case Kind::HighlightLink:
-            LinkEnter(action.Link);
+            parts_.RightColumn->Enter(action.Link);
             break;
         case Kind::UnhighlightLink:
-            LinkLeave(action.Link);
+            parts_.RightColumn->Leave(action.Link);
             break;
         case Kind::MarkPower:
-            SetPowerPictures(1);
+            parts_.Power->Apply(TPowerEvent::Mark);
             break;
         case Kind::UnmarkPower:
-            if (PopupMenu_Shutdown != nullptr && PopupMenu_Shutdown->RootMenu().Visible()) {
-                ClosePowerMenu();
+            if (parts_.Power->MenuOpen()) {
+                parts_.Power->CloseMenu();
             }
-            SetPowerPictures(0);
+            parts_.Power->Apply(TPowerEvent::Unmark);
             break;
         case Kind::SetRightColumnKeys:
         case Kind::ClearRightColumnKeys:
-            rightColumnKeyboard_ = action.Kind == Kind::SetRightColumnKeys;
+            parts_.RightColumn->SetKeyboard(action.Kind == Kind::SetRightColumnKeys);
             break;
         case Kind::OpenPowerMenu:
-            if (PopupMenu_Shutdown != nullptr && !PopupMenu_Shutdown->RootMenu().Visible()) {
-                OpenPowerMenu();
+            if (!parts_.Power->MenuOpen()) {
+                parts_.Power->OpenMenu();
             }
             return true;
         case Kind::ClosePowerMenu:
-            ClosePowerMenu();
+            parts_.Power->CloseMenu();
             return true;
         case Kind::SelectNextNode:
-            if (TTreeNode* selected = TreeView_Program->Selected()) {
-                if (TTreeNode* next = NextInOrder(*TreeView_Program, *selected)) {
-                    TreeView_Program->SetSelected(next);
+            if (TTreeNode* selected = parts_.Programs->Selected()) {
+                if (TTreeNode* next = NextInOrder(*parts_.Programs, *selected)) {
+                    parts_.Programs->SetSelected(next);
                 }
             }
             return true;  // the tree's own Right would move on again
         case Kind::ExpandFolder:
         case Kind::ToggleFolder:
-            if (TTreeNode* selected = TreeView_Program->Selected()) {
-                ExpandFolder(*selected);
+            if (TTreeNode* selected = parts_.Programs->Selected()) {
+                parts_.Panes->ExpandFolder(*selected);
             }
             return true;  // the tree's own Right would move into the folder at once
         case Kind::StartSelected:
@@ -260,13 +251,17 @@ bool TZelStartMenuFrm::RunNavigationAction(const TNavAction& action) {
                                         TNavControl::AllProgramsTree, TNavControl::ResultsTree}) {
                 TTreeView* tree = NavigationTree(control);
                 if (tree->Handle() == ::GetFocus()) {
-                    OpenNode(*tree, tree->Selected());
+                    if (tree == parts_.Results) {
+                        parts_.Search->OpenResult(tree->Selected());
+                    } else {
+                        parts_.Panes->Open(*tree, tree->Selected());
+                    }
                     break;
                 }
             }
             return true;
         case Kind::ClickLink:
-            LinkClick(action.Link);
+            parts_.RightColumn->Click(action.Link);
             return true;
     }
     return false;
