@@ -83,9 +83,8 @@ void TZelStartMenuFrm::SetUpRegions() {
             .PreviewKey = [this](WORD key) { return keyboard_->PreviewKey(key); },
             .EndHover = [this] { rightColumn_->EndHover(); },
             .ModeChanged = [this](bool searching, bool changed) { LayOutForSearch(searching, changed); }});
-    // The separators and the search button end a hover that a link's menu left behind.
-    for (TControl* control : {static_cast<TControl*>(Image_Right_Step1), static_cast<TControl*>(Image_Right_Step2),
-                              static_cast<TControl*>(ImageNote_SearchButton)}) {
+    // The separators end a hover that a link's menu left behind (the search button does too, in its region).
+    for (TControl* control : {static_cast<TControl*>(Image_Right_Step1), static_cast<TControl*>(Image_Right_Step2)}) {
         control->OnMouseDown = [this](TControl&, TMouseButton, TShiftState, int, int) { rightColumn_->EndHover(); };
     }
     TKeyboardNavigator::TParts keys;

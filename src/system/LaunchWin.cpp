@@ -42,10 +42,6 @@ void TraceLaunch(const wchar_t* how,
           static_cast<unsigned long long>(result.Code), L")");
 }
 
-}  // namespace
-
-namespace {
-
 TLaunchResult Execute(HWND owner,
                       const wchar_t* verb,
                       const std::wstring& file,
